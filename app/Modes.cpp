@@ -1,0 +1,62 @@
+// The interactive modes: the installation wizard and uninstall mode.
+#include "app/SetupApp.h"
+#include "app/SetupState.h"
+#include "pages/LicensePage.h"
+#include "pages/ProgressPage.h"
+#include "pages/SetupMessageBox.h"
+#include "payload/TextResource.h"
+#include "res/resource.h"
+
+namespace {
+
+int Ask(unsigned int textId) {
+    return ShowSetupMessageId(textId, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_YESNO, 0);
+}
+
+}  // namespace
+
+// Asks first; only a Yes takes anything away. The removal page stands until
+// the user closes it, then the registration and shortcuts are removed.
+void SetupApp::RunUninstall() {
+    CString part1, part2, part3;
+    part1.LoadString(IDS_UNINSTALL_QUESTION_1);
+    part2.LoadString(IDS_UNINSTALL_QUESTION_2);
+    part3.LoadString(IDS_UNINSTALL_QUESTION_3);
+    CString question = part1 + setupState.displayName + part2 + part3;
+    if (ShowSetupMessage(question, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_YESNO, 0) != 1) return;
+    {
+        ProgressPage page(PROGRESS_REMOVE, nullptr);
+        page.DoModal();
+    }
+    RemoveInstallation();
+    ShowSetupMessageIds(IDS_DISPLAY_NAME, IDS_UNINSTALLED, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
+}
+
+// Licence, (nothing), installation; a step that is not completed asks
+// whether to resume it, and anything but Yes ends the run unfinished.
+void SetupApp::RunWizard() {
+    setupState.licenseText = ReadTextResource(IDR_LICENSE_TEXT);
+    const int lastStep = 3;
+    int step = 1;
+    bool askResume = false;
+    while (step <= lastStep) {
+        if (askResume && Ask(IDS_RESUME_QUESTION) != 1) break;
+        askResume = false;
+        if (step == 1) {
+            LicensePage page(nullptr);
+            if (page.DoModal() == PAGE_NEXT)
+                step = 2;
+            else
+                askResume = true;
+        } else if (step == 2) {
+            step = 3;
+        } else {
+            ProgressPage page(PROGRESS_INSTALL, nullptr);
+            if (page.DoModal() == PAGE_NEXT)
+                step = 4;
+            else
+                askResume = true;
+        }
+    }
+    if (!askResume && step > lastStep) FinishInstall();
+}

@@ -1,0 +1,136 @@
+#include "app/SetupApp.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/SetupState.h"
+#include "app/Termination.h"
+#include "payload/Manifest.h"
+#include "payload/TextResource.h"
+#include "res/resource.h"
+
+SetupApp theApp;
+
+SetupApp::SetupApp() : CWinApp(nullptr) { setupState.fileCount = 0; }
+
+SetupApp::~SetupApp() {}
+
+void SetupApp::RunTerminationPass() {
+    char name[100];
+    std::memset(name, 0, sizeof name);
+    std::strcpy(name, "quillfen.exe");
+    int code = TerminateProcessByName(name);
+    CString line;
+    line.Format("Result code=%d\n", code);
+    std::fputs(line, stdout);
+    std::fflush(stdout);
+}
+
+namespace {
+
+CString LoadText(unsigned int id) {
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+// Drive and directory of a file path, ending with its backslash.
+CString FolderOf(const CString& path) {
+    int cut = -1;
+    for (int i = 0; i < path.GetLength(); ++i)
+        if (path.GetAt(i) == '\\' || path.GetAt(i) == '/') cut = i;
+    return path.Left(cut + 1);
+}
+
+}  // namespace
+
+void SetupApp::LoadSetupState() {
+    SetupState& s = setupState;
+    CString folder = FolderOf(GetModulePath());
+    s.setupFolder = folder;
+    s.setupTitle = LoadText(IDS_SETUP_TITLE);
+    s.mainExeName = LoadText(IDS_MAIN_EXE_NAME);
+    ::SetCurrentDirectoryA(s.setupFolder);
+
+    s.displayName = LoadText(IDS_DISPLAY_NAME);
+    s.uninstallLinkName = LoadText(IDS_UNINSTALL_LINK_NAME);
+    s.iconFileName = LoadText(IDS_ICON_FILE_NAME);
+    s.installFolder = LoadText(IDS_DEFAULT_DRIVE);
+    s.productKey = LoadText(IDS_PRODUCT_KEY);
+    s.installFolder += s.productKey;
+    s.distributionTag = LoadText(IDS_DISTRIBUTION_TAG);
+
+    ParseManifest(ReadTextResource(IDR_MANIFEST_TEXT), s);
+}
+
+// "-s" installs into the folder named by a per-user registry value; when the
+// key opens but the value cannot be read, the wizard runs instead.
+void SetupApp::LookUpSilentFolder() {
+    SetupState& s = setupState;
+    HKEY key = nullptr;
+    if (::RegOpenKeyA(HKEY_CURRENT_USER, LoadText(IDS_SILENT_KEY), &key) != ERROR_SUCCESS) return;
+    CString valueName = LoadText(IDS_SILENT_VALUE);
+
+    DWORD size = 261;
+    char* buffer = static_cast<char*>(std::calloc(size + 1, 1));
+    LONG result = buffer ? ::RegQueryValueExA(key, valueName, nullptr, nullptr,
+                                              reinterpret_cast<BYTE*>(buffer), &size)
+                         : ERROR_OUTOFMEMORY;
+    if (result != ERROR_SUCCESS) {
+        std::free(buffer);
+        DWORD needed = size;
+        size = 261 + needed;
+        buffer = static_cast<char*>(std::calloc(static_cast<size_t>(size) + 1, 1));
+        result = buffer ? ::RegQueryValueExA(key, valueName, nullptr, nullptr,
+                                             reinterpret_cast<BYTE*>(buffer), &size)
+                        : ERROR_OUTOFMEMORY;
+    }
+    if (result == ERROR_SUCCESS) {
+        // The data up to its first zero byte or to the end of what was read.
+        int length = 0;
+        while (static_cast<DWORD>(length) < size && buffer[length] != 0) ++length;
+        s.installFolder = CString(buffer, length) + "\\" + s.productKey;
+    } else {
+        s.silentMode = false;
+    }
+    std::free(buffer);
+    ::RegCloseKey(key);
+}
+
+BOOL SetupApp::InitInstance() {
+    for (int pass = 0; pass < 5; ++pass) {
+        RunTerminationPass();
+        ::Sleep(100);
+    }
+    RunTerminationPass();
+    ::Sleep(500);
+
+    LoadSetupState();
+
+    if (kUninstallerBuild) {
+        // Started by the registered command with the folder, or by the
+        // uninstall shortcut without one: then its own folder is the one.
+        CString folder = m_lpCmdLine;
+        if (folder.IsEmpty()) folder = setupState.setupFolder.Left(setupState.setupFolder.GetLength() - 1);
+        setupState.installFolder = folder;
+        RunUninstall();
+        return FALSE;
+    }
+
+    setupState.silentMode = std::strcmp(m_lpCmdLine, "-s") == 0;
+    if (setupState.silentMode) LookUpSilentFolder();
+
+    if (setupState.silentMode) {
+        ExtractPayloadSilently();
+        FinishInstall();
+        return FALSE;
+    }
+    if (*m_lpCmdLine && std::strcmp(m_lpCmdLine, "-s") != 0) {
+        setupState.installFolder = m_lpCmdLine;
+        RunUninstall();
+        return FALSE;
+    }
+    RunWizard();
+    return FALSE;
+}

@@ -1,0 +1,30 @@
+// The application object: InitInstance performs the whole run.
+#pragma once
+
+#include "fw/CWinApp.h"
+
+class SetupApp : public CWinApp {
+public:
+    SetupApp();
+    ~SetupApp() override;
+
+    BOOL InitInstance() override;
+
+    void RunTerminationPass();
+    void ExtractPayloadSilently();
+    void FinishInstall();
+    void RegisterUninstall();
+    void RemoveInstallation();
+    void CreateShortcut(const char* folder, const CString& target, const CString& name,
+                        const CString& iconPath, int iconIndex);
+
+private:
+    void LoadSetupState();
+    void LookUpSilentFolder();
+    void RunUninstall();
+    void RunWizard();
+    void RollBackInstall();
+};
+
+// Set at link time: the separately built uninstaller only ever uninstalls.
+extern const bool kUninstallerBuild;

@@ -1,0 +1,3 @@
+#include "app/SetupState.h"
+
+SetupState setupState;

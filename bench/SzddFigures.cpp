@@ -1,0 +1,90 @@
+#include "bench/SzddFigures.h"
+
+#include <mspack.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "bench/Process.h"
+#include "tools/szdd/szdd.h"
+
+namespace bench {
+
+namespace {
+
+size_t BodyOf(const std::vector<unsigned char>& file) {
+    return file.size() >= szdd::kHeaderSize ? file.size() - szdd::kHeaderSize : 0;
+}
+
+bool ExpandsWithMsexpand(const Tools& tools, const TempDir& dir, const std::string& packed,
+                         const std::vector<unsigned char>& original) {
+    std::string out = dir.File("msexpand.out");
+    std::vector<unsigned char> expanded;
+    return Run({tools.msexpand}, "", packed, out).ok && ReadFile(out, expanded) &&
+           expanded == original;
+}
+
+bool ExpandsWithLibmspack(const TempDir& dir, const std::string& packed,
+                          const std::vector<unsigned char>& original) {
+    std::string out = dir.File("libmspack.out");
+    msszdd_decompressor* d = mspack_create_szdd_decompressor(nullptr);
+    if (!d) return false;
+    int err = d->decompress(d, packed.c_str(), out.c_str());
+    mspack_destroy_szdd_decompressor(d);
+    std::vector<unsigned char> expanded;
+    return err == MSPACK_ERR_OK && ReadFile(out, expanded) && expanded == original;
+}
+
+// Fastest of `runs` runs, each after removing `output` (mscompress will not
+// overwrite); a run that fails makes the whole result fail.
+RunResult Fastest(int runs, const std::vector<std::string>& argv, const std::string& cwd,
+                  const std::string& output) {
+    RunResult best{true, 0};
+    for (int r = 0; r < runs; ++r) {
+        std::remove(output.c_str());
+        RunResult one = Run(argv, cwd);
+        if (!one.ok) return one;
+        if (r == 0 || one.seconds < best.seconds) best = one;
+    }
+    return best;
+}
+
+}  // namespace
+
+FileFigures Measure(const Tools& tools, const std::string& kind, const std::string& label,
+                    const std::string& path) {
+    FileFigures f;
+    f.kind = kind;
+    f.label = label;
+    std::vector<unsigned char> data;
+    if (!ReadFile(path, data)) return f;
+    f.original = data.size();
+
+    // mscompress writes NAME_ beside NAME, so it works on a private copy.
+    TempDir dir;
+    const std::string name = "input";
+    if (!WriteFile(dir.File(name), data)) return f;
+
+    RunResult ms = Fastest(tools.runs, {tools.mscompress, name}, dir.path(), dir.File(name + "_"));
+    std::vector<unsigned char> msFile;
+    if (ms.ok && ReadFile(dir.File(name + "_"), msFile)) {
+        f.msSeconds = ms.seconds;
+        f.msBody = BodyOf(msFile);
+        f.msValid = ExpandsWithMsexpand(tools, dir, dir.File(name + "_"), data);
+    }
+
+    std::string ours = dir.File("ours.szdd");
+    RunResult our = Fastest(tools.runs, {tools.szddCompress, dir.File(name), ours}, "", ours);
+    std::vector<unsigned char> ourFile;
+    if (our.ok && ReadFile(ours, ourFile)) {
+        f.ourSeconds = our.seconds;
+        f.ourBody = BodyOf(ourFile);
+        f.ourValid = ourFile == szdd::Compress(data.data(), data.size()) &&
+                     ExpandsWithLibmspack(dir, ours, data) &&
+                     ExpandsWithMsexpand(tools, dir, ours, data);
+    }
+    f.optimumBody = szdd::OptimalBodySize(data.data(), data.size());
+    return f;
+}
+
+}  // namespace bench

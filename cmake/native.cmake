@@ -1,0 +1,22 @@
+# Native build: host tools used by the Windows builds, and the portable unit tests.
+enable_testing()
+find_package(GTest REQUIRED)
+find_package(PkgConfig REQUIRED)
+
+add_compile_options(-Wall -Wextra)
+
+add_library(portable STATIC ${PORTABLE_SOURCES})
+target_include_directories(portable PUBLIC ${CMAKE_SOURCE_DIR})
+
+add_subdirectory(tools/szdd)
+add_subdirectory(tools/mkicon)
+add_subdirectory(bench)
+add_subdirectory(tests/unit)
+add_subdirectory(tests/mkicon)
+add_subdirectory(tests/szdd)
+
+# The Win32 tests live in the x86_64 build tree; ctest here runs them too.
+if(WIN64_BUILD_DIR)
+    file(WRITE ${CMAKE_BINARY_DIR}/win64-tests.cmake "subdirs(\"${WIN64_BUILD_DIR}\")\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/win64-tests.cmake)
+endif()

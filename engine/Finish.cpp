@@ -1,0 +1,73 @@
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "app/SetupApp.h"
+#include "app/SetupState.h"
+#include "engine/ShellFolder.h"
+#include "pages/ProgressPage.h"
+#include "pages/SetupMessageBox.h"
+#include "res/resource.h"
+
+// An incomplete installation is taken back and the user is told.
+void SetupApp::RollBackInstall() {
+    {
+        ProgressPage page(PROGRESS_REMOVE, nullptr);
+        page.DoModal();
+    }
+    RemoveInstallation();
+    CString userKeyName;
+    userKeyName.LoadString(IDS_USER_KEY_PREFIX);
+    HKEY user = nullptr;
+    if (::RegOpenKeyA(HKEY_CURRENT_USER, userKeyName, &user) == ERROR_SUCCESS) {
+        ::RegDeleteKeyA(user, setupState.productKey);
+        ::RegCloseKey(user);
+    }
+    ShowSetupMessageId(IDS_SETUP_TERMINATED, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
+}
+
+// A complete installation is registered, gets its shortcuts and (outside the
+// silent mode) is started. An incomplete one is never registered.
+void SetupApp::FinishInstall() {
+    const SetupState& s = setupState;
+    if (s.installedCount != s.fileCount) {
+        RollBackInstall();
+        return;
+    }
+
+    CString browser = s.installFolder + s.mainExeName;
+    CString browserIcon = s.installFolder + "\\" + s.iconFileName;
+    RegisterUninstall();
+    ::CoInitialize(nullptr);
+
+    CString folder;
+    if (!s.silentMode) {
+        if (!GetShellFolderPath(CSIDL_COMMON_DESKTOPDIRECTORY, folder)) {
+            ::CoUninitialize();
+            return;
+        }
+        CreateShortcut(folder, browser, s.displayName, browserIcon, 0);
+        if (!GetShellFolderPath(CSIDL_COMMON_STARTMENU, folder)) {
+            ::CoUninitialize();
+            return;
+        }
+        CreateShortcut(folder, browser, s.displayName, browserIcon, 0);
+    }
+
+    if (!GetShellFolderPath(CSIDL_COMMON_PROGRAMS, folder)) {
+        ::CoUninitialize();
+        return;
+    }
+    CString group;
+    group.LoadString(IDS_PROGRAMS_FOLDER);
+    folder += "\\";
+    folder += group;
+    ::CreateDirectoryA(folder, nullptr);
+    CreateShortcut(folder, browser, s.displayName, browserIcon, 0);
+    CString uninstaller = s.installFolder + "\\" + "uninstall.exe ";
+    CreateShortcut(folder, uninstaller, s.uninstallLinkName, uninstaller, 0);
+    ::CoUninitialize();
+
+    if (!s.silentMode) ::ShellExecuteA(nullptr, "open", browser, nullptr, nullptr, SW_SHOWNORMAL);
+}

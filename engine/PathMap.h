@@ -1,0 +1,7 @@
+#pragma once
+
+#include "fw/CString.h"
+
+// Where a manifest path lands below the installation folder: a leading
+// "<distribution tag>\" is removed, anything else is kept as it is.
+CString MapManifestPath(const CString& path, const CString& distributionTag);

@@ -1,0 +1,59 @@
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <cstdio>
+
+#include "app/SetupApp.h"
+#include "app/SetupState.h"
+#include "engine/FolderTree.h"
+#include "engine/ShellFolder.h"
+#include "res/resource.h"
+
+namespace {
+
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+// Deletes the last level of `subkey` below the opened `parent` path.
+void DeleteProductKey(HKEY root, const char* parent, const CString& subkey) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyA(root, parent, &key) != ERROR_SUCCESS) return;
+    ::RegDeleteKeyA(key, subkey);
+    ::RegCloseKey(key);
+}
+
+// A folder the shell cannot name is skipped: appending the name to anything
+// else could delete a file the user made.
+void DeleteShortcutIn(int csidl, const CString& shortcutName) {
+    CString path;
+    if (!GetShellFolderPath(csidl, path)) return;
+    if (path.GetAt(path.GetLength() - 1) != '\\') path += "\\";
+    path += shortcutName;
+    path += ".lnk";
+    if (path.GetLength() >= MAX_PATH) return;
+    std::remove(path);
+}
+
+}  // namespace
+
+// Takes back the registration and the shortcuts; installed files stay.
+// Best effort: whatever is already gone is skipped silently.
+void SetupApp::RemoveInstallation() {
+    const SetupState& s = setupState;
+    DeleteProductKey(HKEY_LOCAL_MACHINE, kUninstallKey, s.productKey);
+    DeleteShortcutIn(CSIDL_COMMON_DESKTOPDIRECTORY, s.displayName);
+    DeleteShortcutIn(CSIDL_COMMON_STARTMENU, s.displayName);
+
+    CString programs;
+    if (GetShellFolderPath(CSIDL_COMMON_PROGRAMS, programs)) {
+        CString group;
+        group.LoadString(IDS_PROGRAMS_FOLDER);
+        programs += "\\";
+        programs += group;
+        DeleteFolderSilently(programs);
+    }
+
+    CString userKey;
+    userKey.LoadString(IDS_USER_KEY_PREFIX);
+    DeleteProductKey(HKEY_CURRENT_USER, userKey, s.productKey);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "fw/CString.h"
+
+// The registered uninstall command: the uninstaller's path, a blank and the
+// installation folder, which the uninstaller reads whole. The path is quoted
+// when it holds a blank, so no "C:\Program" can stand in for it.
+CString UninstallCommand(const CString& installFolder);

@@ -1,0 +1,64 @@
+#include "fw/CDialog.h"
+
+#include "fw/CWinApp.h"
+
+namespace {
+// The dialog whose window is being created: it binds to the first message
+// its dialog procedure sees.
+CDialog* g_dialogInCreation = nullptr;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+
+CDialog::~CDialog() {}
+
+HWND AfxGetSafeOwner() {
+    HWND owner = ::GetActiveWindow();
+    while (owner && (::GetWindowLongA(owner, GWL_STYLE) & WS_CHILD)) owner = ::GetParent(owner);
+    return owner ? ::GetLastActivePopup(owner) : nullptr;
+}
+
+INT_PTR CDialog::DoModal() {
+    HINSTANCE instance = AfxGetInstanceHandle();
+    HRSRC info = ::FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5) /*RT_DIALOG*/);
+    HGLOBAL handle = info ? ::LoadResource(instance, info) : nullptr;
+    const DLGTEMPLATE* dialogTemplate = handle ? static_cast<const DLGTEMPLATE*>(::LockResource(handle)) : nullptr;
+    if (!dialogTemplate) return -1;
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : AfxGetSafeOwner();
+    g_dialogInCreation = this;
+    INT_PTR result = ::DialogBoxIndirectParamA(instance, dialogTemplate, owner, &CDialog::AfxDlgProc,
+                                               reinterpret_cast<LPARAM>(this));
+    g_dialogInCreation = nullptr;
+    return result;
+}
+
+INT_PTR CALLBACK CDialog::AfxDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (CWnd::FromHandlePermanent(window) || !g_dialogInCreation) return FALSE;
+    CDialog* dialog = g_dialogInCreation;
+    g_dialogInCreation = nullptr;
+    dialog->SubclassWindow(window);
+    // Bound during WM_INITDIALOG itself: the object handles it here.
+    if (message == WM_INITDIALOG) return ::SendMessageA(window, WM_INITDIALOG, wParam, lParam);
+    return FALSE;
+}
+
+void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
+
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+    PreInitDialog();
+    return OnInitDialog();
+}
+
+BOOL CDialog::OnInitDialog() { return TRUE; }
+
+void CDialog::PreInitDialog() {}
+
+void CDialog::OnOK() { EndDialog(IDOK); }
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }

@@ -1,0 +1,30 @@
+#include "fw/CFile.h"
+
+CFile::CFile() : m_hFile(INVALID_HANDLE_VALUE) {}
+
+CFile::~CFile() { Close(); }
+
+bool CFile::Open(const char* path, UINT flags) {
+    Close();
+    DWORD access = (flags & modeWrite) ? GENERIC_WRITE : GENERIC_READ;
+    DWORD disposition = (flags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING;
+    m_hFile = ::CreateFileA(path, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return IsOpen();
+}
+
+bool CFile::Write(const void* data, UINT count) {
+    if (!IsOpen()) return false;
+    const char* bytes = static_cast<const char*>(data);
+    while (count > 0) {
+        DWORD written = 0;
+        if (!::WriteFile(m_hFile, bytes, count, &written, nullptr) || written == 0) return false;
+        bytes += written;
+        count -= written;
+    }
+    return true;
+}
+
+void CFile::Close() {
+    if (IsOpen()) ::CloseHandle(m_hFile);
+    m_hFile = INVALID_HANDLE_VALUE;
+}

@@ -1,0 +1,53 @@
+// 8-bit, reference-counted string: the text type of the whole program.
+// Portable: the string-table loader lives in CStringLoad.cpp (Windows only).
+#pragma once
+
+#include <cstddef>
+
+class CString {
+public:
+    CString();
+    CString(const char* text);
+    CString(const char* text, int length);
+    CString(const CString& other);
+    ~CString();
+
+    CString& operator=(const CString& other);
+    CString& operator=(const char* text);
+    CString& operator+=(const CString& other);
+    CString& operator+=(const char* text);
+    CString& operator+=(char ch);
+
+    int GetLength() const;
+    bool IsEmpty() const { return GetLength() == 0; }
+    void Empty();
+    operator const char*() const;
+    char GetAt(int index) const;
+
+    // Index of the first occurrence of `what` at or after `start`, or -1.
+    int Find(const char* what, int start = 0) const;
+    CString Mid(int first) const;
+    CString Mid(int first, int count) const;
+    CString Left(int count) const;
+
+    void Append(const char* data, int length);
+    void Format(const char* format, ...);
+
+    // Loads a string-table entry of the program; a missing id gives "".
+    bool LoadString(unsigned int id);
+
+private:
+    struct Block;
+    Block* block_;
+    static Block* NewBlock(int capacity);
+    void Release();
+    char* PrepareWrite(int newLength);
+};
+
+CString operator+(const CString& a, const CString& b);
+CString operator+(const CString& a, const char* b);
+CString operator+(const char* a, const CString& b);
+bool operator==(const CString& a, const CString& b);
+bool operator==(const CString& a, const char* b);
+inline bool operator!=(const CString& a, const CString& b) { return !(a == b); }
+inline bool operator!=(const CString& a, const char* b) { return !(a == b); }

@@ -1,0 +1,18 @@
+// The first wizard step: the licence agreement, Accept or No.
+#pragma once
+
+#include "pages/SetupDialog.h"
+
+class LicensePage : public SetupDialog {
+public:
+    explicit LicensePage(CWnd* parent);
+    ~LicensePage() override;
+
+    BOOL OnInitDialog() override;
+
+protected:
+    void OnAccept();
+    void OnNo();
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,38 @@
+#!/bin/sh
+# The main job: builds the setup program, then installs the browser with it,
+# silently, into a fresh private Wine prefix and shows what it did.
+set -e
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/build.sh"
+
+prefix="$root/build/demo-prefix"
+rm -rf "$prefix"
+echo
+echo "== Preparing a fresh Wine prefix: $prefix"
+"$root/tests/wine/make-prefix" "$prefix"
+export WINEPREFIX="$prefix" WINEDEBUG=-all
+# "-s" installs below the folder named by the per-user default value.
+wine reg add 'HKCU' /ve /d 'C:\Program Files' /f >/dev/null
+
+echo
+echo "== Running: QuillfenSetup.exe -s   (x86_64 build of the same program; this kernel runs no 32-bit code)"
+xvfb-run -a wine "$root/dist/x64/QuillfenSetup.exe" -s
+wineserver -w
+
+folder="$prefix/drive_c/Program Files/Quillfen/Quillfen 11.0"
+echo
+echo "== Installed files in C:\\Program Files\\Quillfen\\Quillfen 11.0"
+(cd "$folder" && find . -type f | sort | while read -r f; do
+    printf '  %-26s %8s bytes  %s\n' "${f#./}" "$(stat -c %s "$f")" "$(sha256sum "$f" | cut -c1-16)"
+done)
+echo "  sno holds: \"$(cat "$folder/sno")\""
+[ -d "$folder/install" ] && echo "  (temporary folder left behind!)" || echo "  no temporary \"install\" folder left"
+
+echo
+echo "== Registry"
+wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillfen\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
+wine reg query 'HKCU\Quillfen\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
+
+echo
+echo "== Shortcuts (all users)"
+(cd "$prefix/drive_c/ProgramData/Microsoft/Windows" && find . -iname '*quillfen*' | sort | sed 's/^\.\//  /')

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Installs what the build and the tests need, from Debian's packages only.
+# 64-bit Wine runs the tests; no i386 architecture is added.
+set -e
+packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick libmspack-dev mscompress file"
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends $missing >/dev/null

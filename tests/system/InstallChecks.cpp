@@ -1,0 +1,164 @@
+#include "tests/system/InstallChecks.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstdio>
+
+#include "tests/harness/check.h"
+#include "tests/system/MachineState.h"
+#include "tests/system/ShortcutReader.h"
+
+const char kUninstallEntryKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillfen\\Quillfen 11.0";
+const char kUserRecordKey[] = "Quillfen\\Quillfen 11.0";
+
+namespace {
+
+const char kBrowserTitle[] = "Quillfen 11.0";
+const char kGroupName[] = "Quillfen 11.0";
+const char kBrowserLinkName[] = "Quillfen 11.0.lnk";
+const char kUninstallLinkName[] = "Uninstall Quillfen 11.0.lnk";
+const DWORD kSetupTimeoutMs = 60000;
+
+// Every folder a case installs into; all of them go in a reset.
+const char* const kTestBases[] = {"C:\\qf silent test", "C:\\qfplain", "C:\\qf uninstall test"};
+
+std::string ProgramGroup() { return CommonShellFolder(CSIDL_COMMON_PROGRAMS) + "\\" + kGroupName; }
+
+void FailWith(const char* file, int line, const std::string& what) { check::Fail(file, line, what.c_str()); }
+
+void ExpectSameFile(const std::string& installed, const std::string& source) {
+    std::string got, want;
+    if (!ReadWholeFile(installed, got)) {
+        FailWith(__FILE__, __LINE__, "not installed: " + installed);
+        return;
+    }
+    if (!ReadWholeFile(source, want)) {
+        FailWith(__FILE__, __LINE__, "source unreadable: " + source);
+        return;
+    }
+    if (got != want) {
+        std::printf("    %s: %u bytes, source %s: %u bytes\n", installed.c_str(), unsigned(got.size()),
+                    source.c_str(), unsigned(want.size()));
+        FailWith(__FILE__, __LINE__, "installed file differs from its source: " + installed);
+    }
+}
+
+// A REG_SZ value stored with exactly the text and its terminating zero.
+void ExpectText(HKEY root, const char* key, const char* name, const std::string& text) {
+    RegistryValue value = ReadRegistryValue(root, key, name);
+    if (!value.found) {
+        FailWith(__FILE__, __LINE__, std::string("registry value missing: ") + key + " : " + name);
+        return;
+    }
+    CHECK_NUM(value.type, REG_SZ);
+    std::string stored = value.bytes;
+    bool terminated = !stored.empty() && stored[stored.size() - 1] == '\0';
+    if (terminated) stored.resize(stored.size() - 1);
+    CHECK_STR(stored.c_str(), text.c_str());
+    CHECK(terminated);
+}
+
+}  // namespace
+
+void CleanMachine::Reset() {
+    EndProcessesNamed("quillfen.exe");
+    DeleteUserDefaultValue();
+    DeleteKeyLevels(HKEY_LOCAL_MACHINE, kUninstallEntryKey, 2);
+    DeleteKeyLevels(HKEY_CURRENT_USER, kUserRecordKey, 2);
+    for (const char* base : kTestBases) DeleteTree(base);
+    DeleteTree(ProgramGroup());
+    DeleteTree(CommonShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\" + kBrowserLinkName);
+    DeleteTree(CommonShellFolder(CSIDL_COMMON_STARTMENU) + "\\" + kBrowserLinkName);
+}
+
+CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base) {
+    if (!SetUserDefaultValue(base)) {
+        // Without the value "-s" shows the wizard; do not run into it.
+        check::Fail(__FILE__, __LINE__, "SetUserDefaultValue(base)");
+        return CapturedRun();
+    }
+    CapturedRun run = RunCaptured("\"" + files.setup + "\" -s", kSetupTimeoutMs);
+    CHECK(run.started);
+    CHECK(run.exited);
+    return run;
+}
+
+void CheckResultLines(const std::string& output, const int (&codes)[6]) {
+    bool unterminated = false;
+    std::vector<std::string> lines = SplitLines(output, &unterminated);
+    CHECK(!unterminated);
+    CHECK_NUM(lines.size(), 6);
+    for (size_t i = 0; i < lines.size() && i < 6; ++i) {
+        char want[32];
+        std::snprintf(want, sizeof want, "Result code=%d", codes[i]);
+        CHECK_STR(lines[i].c_str(), want);
+    }
+}
+
+void CheckInstalledFiles(const BuiltFiles& files, const std::string& folder) {
+    ExpectSameFile(folder + "\\quillfen.exe", files.browser);
+    ExpectSameFile(folder + "\\skin\\default_en.dll", files.skin);
+    ExpectSameFile(folder + "\\en.dll", files.language);
+    ExpectSameFile(folder + "\\qf11.ico", files.icon);
+    ExpectSameFile(folder + "\\uninstall.exe", files.uninstaller);
+    ExpectSameFile(folder + "\\qf11_default_en.txt", files.settings);
+    CHECK(!PathExists(folder + "\\install"));
+    std::string tag;
+    CHECK(ReadWholeFile(folder + "\\sno", tag));
+    CHECK_NUM(tag.size(), 15);
+    CHECK(tag == "qf11_default_en");
+}
+
+void CheckRegistration(const std::string& folder, const std::string& uninstallString) {
+    ExpectText(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "DisplayName", "Quillfen 11.0");
+    ExpectText(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "UninstallString", uninstallString);
+    CHECK_NUM(CountValues(HKEY_LOCAL_MACHINE, kUninstallEntryKey), 2);
+    CHECK_NUM(CountSubkeys(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillfen"), 1);
+    CHECK_NUM(CountSubkeys(HKEY_LOCAL_MACHINE, kUninstallEntryKey), 0);
+
+    ExpectText(HKEY_CURRENT_USER, kUserRecordKey, "path", folder + "\\quillfen.exe");
+    CHECK_NUM(CountValues(HKEY_CURRENT_USER, kUserRecordKey), 1);
+    CHECK_NUM(CountSubkeys(HKEY_CURRENT_USER, "Quillfen"), 1);
+    CHECK_NUM(CountSubkeys(HKEY_CURRENT_USER, kUserRecordKey), 0);
+}
+
+void CheckSilentShortcuts(const std::string& folder) {
+    std::string group = ProgramGroup();
+    REQUIRE(group.size() > std::string(kGroupName).size() + 1);
+    CoInitialize(nullptr);
+
+    const std::string browserTarget = folder + "\\quillfen.exe";
+    const std::string browserIcon = folder + "\\qf11.ico";
+    ShortcutContents browser = ReadShortcut(group + "\\" + kBrowserLinkName);
+    CHECK(browser.loaded);
+    CHECK_STR(browser.target.c_str(), browserTarget.c_str());
+    CHECK_STR(browser.description.c_str(), "Quillfen 11.0");
+    CHECK_STR(browser.iconPath.c_str(), browserIcon.c_str());
+    CHECK_NUM(browser.iconIndex, 0);
+    CHECK_STR(browser.arguments.c_str(), "");
+
+    // The uninstaller's path is set with a trailing blank. The link's target
+    // comes back as a full path, which drops the blank; the icon location is
+    // kept as given, blank included.
+    const std::string uninstaller = folder + "\\uninstall.exe";
+    const std::string uninstallerIcon = uninstaller + " ";
+    ShortcutContents uninstall = ReadShortcut(group + "\\" + kUninstallLinkName);
+    CHECK(uninstall.loaded);
+    CHECK_STR(uninstall.target.c_str(), uninstaller.c_str());
+    CHECK_STR(uninstall.description.c_str(), "Uninstall Quillfen 11.0");
+    CHECK_STR(uninstall.iconPath.c_str(), uninstallerIcon.c_str());
+    CHECK_NUM(uninstall.iconIndex, 0);
+    CHECK_STR(uninstall.arguments.c_str(), "");
+
+    CoUninitialize();
+
+    CHECK(!PathExists(CommonShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\" + kBrowserLinkName));
+    CHECK(!PathExists(CommonShellFolder(CSIDL_COMMON_STARTMENU) + "\\" + kBrowserLinkName));
+}
+
+void CheckNoBrowserRunning() {
+    CHECK(!HasWindow(0, kBrowserTitle));
+    CHECK_NUM(ProcessesNamed("quillfen.exe").size(), 0);
+}

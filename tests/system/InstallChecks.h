@@ -1,0 +1,40 @@
+// The machine state a silent installation depends on and produces: resetting
+// it around each case, running the setup, and checking the results.
+#pragma once
+
+#include <string>
+
+#include "tests/system/BuiltFiles.h"
+#include "tests/system/ChildProcess.h"
+
+extern const char kUninstallEntryKey[];  // below HKEY_LOCAL_MACHINE
+extern const char kUserRecordKey[];      // below HKEY_CURRENT_USER
+
+// Removes everything the cases install or configure: running browsers, the
+// per-user default value, both registry records, the test folders and the
+// shortcuts. Made on construction and again on destruction.
+class CleanMachine {
+public:
+    CleanMachine() { Reset(); }
+    ~CleanMachine() { Reset(); }
+    static void Reset();
+};
+
+// Points the per-user default value at `base` and runs "setup -s".
+CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base);
+
+// Checks that `output` is exactly six "Result code=" lines with these codes.
+void CheckResultLines(const std::string& output, const int (&codes)[6]);
+
+// Every payload file below `folder` is byte-identical to its source; no
+// temporary "install" folder is left; `sno` holds the distribution tag.
+void CheckInstalledFiles(const BuiltFiles& files, const std::string& folder);
+
+// The uninstall entry and the per-user record, each with exactly its values.
+void CheckRegistration(const std::string& folder, const std::string& uninstallString);
+
+// The program-group shortcuts, and no desktop or Start-menu shortcut.
+void CheckSilentShortcuts(const std::string& folder);
+
+// No browser instance runs and no browser window is shown.
+void CheckNoBrowserRunning();

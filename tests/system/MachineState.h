@@ -1,0 +1,40 @@
+// Registry, file and shell-folder access for setting up and inspecting the
+// machine around a setup run.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct RegistryValue {
+    bool found = false;
+    DWORD type = REG_NONE;
+    std::string bytes;  // the stored text in the ANSI code page, with exactly
+                        // the terminating zeros stored (odd-sized data raw)
+};
+
+RegistryValue ReadRegistryValue(HKEY root, const char* keyPath, const char* valueName);
+bool KeyExists(HKEY root, const char* keyPath);
+// Number of values / subkeys of a key; -1 when it cannot be opened.
+int CountValues(HKEY root, const char* keyPath);
+int CountSubkeys(HKEY root, const char* keyPath);
+bool WriteStringValue(HKEY root, const char* keyPath, const char* valueName, const std::string& text);
+// Deletes `keyPath` and then its parents, one level at a time, for `levels`
+// levels; a level that still holds other subkeys stays.
+void DeleteKeyLevels(HKEY root, const std::string& keyPath, int levels);
+
+// HKEY_CURRENT_USER's own unnamed value, which names the silent-install folder.
+bool SetUserDefaultValue(const std::string& folder);
+void DeleteUserDefaultValue();
+
+bool PathExists(const std::string& path);
+bool ReadWholeFile(const std::string& path, std::string& bytes);
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// Deletes a file or a folder with everything in it (shell delete, silent).
+void DeleteTree(const std::string& path);
+
+// Path of an all-users shell folder (CSIDL_COMMON_...); empty if unknown.
+std::string CommonShellFolder(int csidl);
+
+// A Unix path as Wine sees it (Z: drive); other paths unchanged.
+std::string WindowsPath(const char* path);

@@ -1,0 +1,190 @@
+#include "tests/ui/Dialogs.h"
+
+#include <cstring>
+
+#include "tests/harness/check.h"
+#include "tests/ui/UiCheck.h"
+
+const char kSetupTitle[] = "  Quillfen Setup ";
+const char kResumeQuestion[] = "Quillfen Setup will close. To resume the Setup press Yes.";
+const char kExitQuestion[] = "Do you want to exit the Setup?";
+const char kUninstallQuestion[] =
+    "The Uninstall procedure will remove  Quillfen 11.0 from your computer.  \n\n\nDo you want to continue?";
+const char kUninstalledReport[] = "Quillfen 11.0 was successfully uninstalled.";
+const char kTerminatedReport[] = "Quillfen Setup is terminated.";
+
+namespace {
+
+const int kAccept = 1004;
+const int kProgressBar = 401;
+const DWORD kMessageWaitMs = 5000;
+
+struct DialogSearch {
+    DWORD processId;
+    int kind;  // a DialogKind, or -1 for any
+    HWND found;
+};
+
+bool IsKind(HWND window, int kind) {
+    switch (kind) {
+        case LICENCE_PAGE: return GetDlgItem(window, kAccept) != nullptr;
+        case PROGRESS_PAGE: return GetDlgItem(window, kProgressBar) != nullptr;
+        case MESSAGE_BOX:
+            return GetDlgItem(window, IDOK) && !GetDlgItem(window, kAccept) && !GetDlgItem(window, kProgressBar);
+        default: return true;
+    }
+}
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
+    DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->processId || !IsWindowVisible(window)) return TRUE;
+    char className[64];
+    if (!GetClassNameA(window, className, sizeof className) || std::strcmp(className, "#32770") != 0) return TRUE;
+    if (!IsKind(window, search->kind)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND Search(const SetupRun& run, int kind) {
+    DialogSearch search = {run.Id(), kind, nullptr};
+    if (run.Started()) EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FocusedControl(HWND dialog) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    if (GetGUIThreadInfo(thread, &info) && info.hwndFocus &&
+        (info.hwndFocus == dialog || IsChild(dialog, info.hwndFocus)))
+        return info.hwndFocus;
+    return dialog;
+}
+
+}  // namespace
+
+HWND FindDialog(const SetupRun& run, DialogKind kind) { return Search(run, kind); }
+
+HWND AnyDialog(const SetupRun& run) { return Search(run, -1); }
+
+HWND WaitForDialog(const SetupRun& run, DialogKind kind, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (HWND found = Search(run, kind)) {
+            run.WaitUntilIdle();
+            return found;
+        }
+        if (run.HasEnded()) return nullptr;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+bool WaitUntilGone(HWND window, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (!IsWindow(window)) return true;
+        Sleep(50);
+    }
+    return !IsWindow(window);
+}
+
+std::string TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageWaitMs, &length))
+        return "<no answer>";
+    // Room to spare: the length may be counted in other units than the text.
+    std::string text(length * 2 + 64, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                             SMTO_ABORTIFHUNG, kMessageWaitMs, &copied))
+        return "<no answer>";
+    text.resize(copied < text.size() ? copied : text.size());
+    return text;
+}
+
+std::string ControlText(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    return control ? TextOf(control) : "<no control>";
+}
+
+bool ControlShown(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    return control && IsWindowVisible(control);
+}
+
+void ClickButton(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    CHECK(button != nullptr);
+    if (button) PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+void PressKey(HWND dialog, UINT virtualKey) {
+    HWND target = FocusedControl(dialog);
+    UINT scan = MapVirtualKeyA(virtualKey, 0);
+    PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+    PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
+}
+
+void SendCloseCommand(HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+// The caption is the window rectangle less the dialog frame, SM_CYCAPTION -
+// SM_CYBORDER high; the close button ends 2 pixels before its right end and,
+// next to the caption icon, is SM_CXSIZE - 2 wide.
+void ClickCaptionCloseButton(HWND dialog) {
+    RECT window;
+    GetWindowRect(dialog, &window);
+    int frameX = GetSystemMetrics(SM_CXDLGFRAME);
+    int frameY = GetSystemMetrics(SM_CYDLGFRAME);
+    int captionTop = window.top + frameY;
+    int captionHeight = GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER);
+    int buttonRight = window.right - frameX - 2;
+    int buttonWidth = GetSystemMetrics(SM_CXSIZE) - 2;
+    int x = buttonRight - buttonWidth / 2;
+    int y = captionTop + captionHeight / 2;
+    SetForegroundWindow(dialog);
+    SetCursorPos(x, y);
+    Sleep(100);
+    INPUT press[2] = {};
+    press[0].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].type = INPUT_MOUSE;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &press[0], sizeof(INPUT));
+    Sleep(100);
+    SendInput(1, &press[1], sizeof(INPUT));
+}
+
+void CheckMessageBox(const SetupRun& run, HWND box, size_t mark, const char* text, bool yesNo) {
+    CHECK_TEXT(TextOf(box), kSetupTitle);
+    CHECK(ControlShown(box, IDOK));
+    CHECK_TEXT(ControlText(box, IDOK), yesNo ? "Yes" : "OK");
+    if (yesNo) {
+        CHECK(ControlShown(box, IDCANCEL));
+        CHECK_TEXT(ControlText(box, IDCANCEL), "No");
+    } else {
+        CHECK(!ControlShown(box, IDCANCEL));
+    }
+    if (!run.WaitForRecord("DRAW " + Recorded(text), mark, kDialogWaitMs)) {
+        std::printf("    message text never painted: \"%s\"; painted since:\n", Recorded(text).c_str());
+        for (const std::string& record : run.RecordsSince(mark))
+            if (record.compare(0, 5, "DRAW ") == 0) std::printf("      %s\n", record.c_str());
+        CHECK(!"the expected message text was painted");
+    }
+}
+
+HWND ExpectMessageBox(const SetupRun& run, size_t mark, const char* text, bool yesNo) {
+    HWND box = WaitForDialog(run, MESSAGE_BOX);
+    if (!box) {
+        std::printf("    no message box; expected \"%s\"\n", Recorded(text).c_str());
+        CHECK(!"a message box appeared");
+        return nullptr;
+    }
+    CheckMessageBox(run, box, mark, text, yesNo);
+    return box;
+}
+
+void Answer(HWND box, int id) {
+    ClickButton(box, id);
+    CHECK(WaitUntilGone(box));
+}

@@ -1,0 +1,159 @@
+// Uninstall mode driven as a user would: the question, the removal page, the
+// report, and what a removal takes away and leaves in place.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "tests/harness/check.h"
+#include "tests/system/InstallChecks.h"
+#include "tests/system/MachineState.h"
+#include "tests/ui/Dialogs.h"
+#include "tests/ui/SetupRun.h"
+#include "tests/ui/UiCheck.h"
+#include "tests/ui/UiMachine.h"
+
+namespace {
+
+const DWORD kRunEndMs = 60000;
+const DWORD kPageStandsMs = 1500;
+
+// Question, Yes, the removal page (checked, then closed with Escape), the
+// report, OK, and the run ends. `registered`: whether an installation is
+// registered when the run starts; nothing may go before the page is closed.
+void UninstallThroughPages(const std::string& commandLine, bool registered) {
+    SetupRun run(commandLine);
+    REQUIRE(run.Started() && run.Hooked());
+    HWND box = ExpectMessageBox(run, 0, kUninstallQuestion, true);
+    REQUIRE(box);
+    Answer(box, IDOK);
+
+    HWND page = WaitForDialog(run, PROGRESS_PAGE);
+    REQUIRE(page);
+    CHECK_TEXT(TextOf(page), kSetupTitle);
+    CHECK_TEXT(ControlText(page, 101), "Removing  Quillfen Setup files....");
+    CHECK_TEXT(ControlText(page, 1009), "");
+    DWORD_PTR position = 99;
+    CHECK(SendMessageTimeoutA(GetDlgItem(page, 401), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &position));
+    CHECK_NUM(position, 0);
+    // The page does nothing of its own: it stands, and the removal waits for it.
+    Sleep(kPageStandsMs);
+    CHECK(IsWindow(page) && IsWindowVisible(page));
+    CHECK(!FindDialog(run, MESSAGE_BOX));
+    CHECK(UninstallEntryExists() == registered);
+
+    size_t mark = run.Mark();
+    PressKey(page, VK_ESCAPE);
+    CHECK(WaitUntilGone(page));
+    box = ExpectMessageBox(run, mark, kUninstalledReport, false);
+    REQUIRE(box);
+    Answer(box, IDOK);
+    CHECK(run.WaitForEnd(kRunEndMs));
+}
+
+// Question, No: the run ends without showing anything else.
+void DeclineUninstall(const std::string& commandLine) {
+    SetupRun run(commandLine);
+    REQUIRE(run.Started() && run.Hooked());
+    HWND box = ExpectMessageBox(run, 0, kUninstallQuestion, true);
+    REQUIRE(box);
+    Answer(box, IDCANCEL);
+    for (DWORD waited = 0; waited < kRunEndMs && !run.HasEnded(); waited += 20) {
+        HWND shown = AnyDialog(run);
+        if (shown) {
+            CHECK_TEXT(TextOf(shown), "<no further window>");
+            break;
+        }
+        Sleep(20);
+    }
+    CHECK(run.WaitForEnd(kRunEndMs));
+}
+
+void CheckStillInstalled(const UiFiles& files, const char* folder) {
+    CHECK(UninstallEntryExists());
+    CHECK(UserRecordExists());
+    CHECK(ProgramGroupExists());
+    CheckInstalledFiles(files.built, folder);
+}
+
+}  // namespace
+
+TEST_CASE(ui_uninstall_folder_with_blanks) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    REQUIRE(InstallByWizard(files));
+    CheckWizardShortcuts(true);
+
+    UninstallThroughPages(CommandLine(files.built.setup, kInstallFolder), true);
+    CheckRemoved();
+    CheckInstalledFiles(files.built, kInstallFolder);
+}
+
+TEST_CASE(ui_uninstall_no_changes_nothing) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    REQUIRE(InstallByWizard(files));
+
+    DeclineUninstall(CommandLine(files.built.setup, kInstallFolder));
+    CheckStillInstalled(files, kInstallFolder);
+    CheckWizardShortcuts(true);
+}
+
+TEST_CASE(ui_uninstall_twice) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    REQUIRE(InstallByWizard(files));
+
+    UninstallThroughPages(CommandLine(files.built.setup, kInstallFolder), true);
+    CheckRemoved();
+    UninstallThroughPages(CommandLine(files.built.setup, kInstallFolder), false);
+    CheckRemoved();
+    CheckInstalledFiles(files.built, kInstallFolder);
+}
+
+TEST_CASE(ui_uninstall_after_silent_install) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    REQUIRE(InstallSilently(files));
+
+    UninstallThroughPages(CommandLine(files.built.setup, kSilentFolder), true);
+    CheckRemoved();
+    CheckInstalledFiles(files.built, kSilentFolder);
+}
+
+TEST_CASE(ui_installed_uninstaller) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    REQUIRE(InstallByWizard(files));
+
+    // Started exactly as the system would start the registered command.
+    RegistryValue command = ReadRegistryValue(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "UninstallString");
+    REQUIRE(command.found);
+    std::string commandLine = command.bytes.c_str();
+    std::printf("    UninstallString: %s\n", commandLine.c_str());
+    UninstallThroughPages(commandLine, true);
+    CheckRemoved();
+
+    // As the uninstall shortcut starts it: no argument.
+    REQUIRE(InstallByWizard(files));
+    UninstallThroughPages(CommandLine(std::string(kInstallFolder) + "\\uninstall.exe"), true);
+    CheckRemoved();
+    CheckInstalledFiles(files.built, kInstallFolder);
+}
+
+TEST_CASE(ui_uninstall_command_line_variants) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    REQUIRE(InstallSilently(files));
+
+    const char* const variants[] = {"-S", "-s ", "\"C:\\Quillfen\\Quillfen 11.0\""};
+    for (const char* arguments : variants) {
+        std::printf("    arguments: [%s]\n", arguments);
+        DeclineUninstall(CommandLine(files.built.setup, arguments));
+        CheckStillInstalled(files, kSilentFolder);
+    }
+}

@@ -1,0 +1,264 @@
+// The installation wizard driven as a user would: the licence page, its ways
+// of being left, the installing page, and what an installation leaves behind.
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "tests/harness/check.h"
+#include "tests/ui/UiCheck.h"
+#include "tests/system/InstallChecks.h"
+#include "tests/system/MachineState.h"
+#include "tests/ui/Dialogs.h"
+#include "tests/ui/SetupRun.h"
+#include "tests/ui/UiMachine.h"
+
+namespace {
+
+const int kAccept = 1004;
+const int kNo = 1005;
+const int kLicenceEdit = 304;
+const int kPercent = 1009;
+const DWORD kRunEndMs = 60000;
+
+// The percentages of the six payload files, after the page's initial text.
+const char* const kInstallPercentages[] = {"  0%", " 00%", " 16%", " 33%", " 50%", " 66%", " 83%"};
+
+void CheckPercentages(const SetupRun& run, size_t mark) {
+    std::vector<std::string> texts = run.TextsSetOn(kPercent, mark);
+    const size_t count = sizeof kInstallPercentages / sizeof kInstallPercentages[0];
+    CHECK_NUM(texts.size(), count);
+    for (size_t i = 0; i < texts.size() && i < count; ++i) CHECK_STR(texts[i].c_str(), kInstallPercentages[i]);
+}
+
+void CheckNothingInstalled() {
+    CHECK(!PathExists(std::string(kInstallFolder) + "\\quillfen.exe"));
+    CHECK(!UninstallEntryExists());
+    CHECK(!UserRecordExists());
+    CheckWizardShortcuts(false);
+}
+
+// Licence page shown, then left with No: the resume question comes.
+HWND DeclineLicence(const SetupRun& run) {
+    HWND page = WaitForDialog(run, LICENCE_PAGE);
+    if (!page) return nullptr;
+    size_t mark = run.Mark();
+    ClickButton(page, kNo);
+    CHECK(WaitUntilGone(page));
+    return ExpectMessageBox(run, mark, kResumeQuestion, true);
+}
+
+}  // namespace
+
+TEST_CASE(ui_wizard_install) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    SetupRun run(CommandLine(files.built.setup));
+    REQUIRE(run.Started() && run.Hooked());
+
+    HWND page = WaitForDialog(run, LICENCE_PAGE);
+    REQUIRE(page);
+    CHECK_TEXT(TextOf(page), kSetupTitle);
+    const std::string licence = ExpectedLicence(files);
+    REQUIRE(licence.size() > 100);
+    CHECK(ControlText(page, kLicenceEdit) == licence);
+    HWND edit = GetDlgItem(page, kLicenceEdit);
+    REQUIRE(edit);
+    CHECK((GetWindowLongPtrA(edit, GWL_STYLE) & ES_READONLY) != 0);
+    // Typing into the read-only box changes nothing.
+    SendMessageTimeoutA(edit, WM_CHAR, 'x', 1, SMTO_ABORTIFHUNG, 5000, nullptr);
+    PostMessageA(edit, WM_KEYDOWN, VK_DELETE, 1);
+    SendMessageTimeoutA(edit, WM_CHAR, 'y', 1, SMTO_ABORTIFHUNG, 5000, nullptr);
+    CHECK(ControlText(page, kLicenceEdit) == licence);
+
+    size_t mark = run.Mark();
+    ClickButton(page, kAccept);
+    // The page is up only while the files are written, often too briefly to
+    // be caught from outside; the hook saw it initialised.
+    REQUIRE(run.WaitForEnd(kRunEndMs));
+    CHECK(run.WaitForRecord("SET 101 Installing Quillfen Setup  files....", mark, 0));
+    CheckPercentages(run, mark);
+    CHECK(!FindDialog(run, MESSAGE_BOX));
+
+    CheckInstalledFiles(files.built, kInstallFolder);
+    CHECK(UninstallEntryExists());
+    CHECK(UserRecordExists());
+    CheckWizardShortcuts(true);
+    CheckBrowserStartedAndClose(kInstallFolder);
+}
+
+TEST_CASE(ui_licence_no_then_no_installs_nothing) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    SetupRun run(CommandLine(files.built.setup));
+    REQUIRE(run.Started() && run.Hooked());
+
+    HWND box = DeclineLicence(run);
+    REQUIRE(box);
+    size_t mark = run.Mark();
+    Answer(box, IDCANCEL);
+    REQUIRE(run.WaitForEnd(kRunEndMs));
+    // Neither the installing page nor anything after it.
+    CHECK(!run.WaitForRecord("SET 101 Installing Quillfen Setup  files....", mark, 0));
+    CHECK(!PathExists(kInstallFolder));
+    CheckNothingInstalled();
+}
+
+TEST_CASE(ui_licence_no_then_yes_shows_licence_again) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    SetupRun run(CommandLine(files.built.setup));
+    REQUIRE(run.Started() && run.Hooked());
+
+    HWND box = DeclineLicence(run);
+    REQUIRE(box);
+    Answer(box, IDOK);
+    HWND again = WaitForDialog(run, LICENCE_PAGE);
+    REQUIRE(again);
+    const std::string licence = ExpectedLicence(files);
+    CHECK_TEXT(ControlText(again, kLicenceEdit), licence.c_str());
+
+    box = DeclineLicence(run);
+    REQUIRE(box);
+    Answer(box, IDCANCEL);
+    CHECK(run.WaitForEnd(kRunEndMs));
+    CheckNothingInstalled();
+}
+
+TEST_CASE(ui_licence_escape_and_close_button_ask_resume) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    SetupRun run(CommandLine(files.built.setup));
+    REQUIRE(run.Started() && run.Hooked());
+
+    HWND page = WaitForDialog(run, LICENCE_PAGE);
+    REQUIRE(page);
+    size_t mark = run.Mark();
+    PressKey(page, VK_ESCAPE);
+    CHECK(WaitUntilGone(page));
+    HWND box = ExpectMessageBox(run, mark, kResumeQuestion, true);
+    REQUIRE(box);
+    CHECK(!run.WaitForRecord("SET 101 Installing Quillfen Setup  files....", mark, 0));
+    Answer(box, IDOK);
+
+    page = WaitForDialog(run, LICENCE_PAGE);
+    REQUIRE(page);
+    mark = run.Mark();
+    ClickCaptionCloseButton(page);
+    CHECK(WaitUntilGone(page));
+    box = ExpectMessageBox(run, mark, kResumeQuestion, true);
+    REQUIRE(box);
+    CHECK(!run.WaitForRecord("SET 101 Installing Quillfen Setup  files....", mark, 0));
+    Answer(box, IDCANCEL);
+    CHECK(run.WaitForEnd(kRunEndMs));
+    CheckNothingInstalled();
+}
+
+TEST_CASE(ui_licence_close_command_asks_exit_question) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    SetupRun run(CommandLine(files.built.setup));
+    REQUIRE(run.Started() && run.Hooked());
+
+    HWND page = WaitForDialog(run, LICENCE_PAGE);
+    REQUIRE(page);
+    size_t mark = run.Mark();
+    SendCloseCommand(page);
+    HWND box = ExpectMessageBox(run, mark, kExitQuestion, true);
+    REQUIRE(box);
+    CHECK(!IsWindowEnabled(page));  // the question is modal to the page
+    Answer(box, IDCANCEL);
+    // No: the page stays, usable again.
+    CHECK(IsWindow(page) && IsWindowVisible(page));
+    for (DWORD waited = 0; waited < 5000 && !IsWindowEnabled(page); waited += 50) Sleep(50);
+    CHECK(IsWindowEnabled(page));
+    CHECK(FindDialog(run, LICENCE_PAGE) == page);
+
+    mark = run.Mark();
+    SendCloseCommand(page);
+    box = ExpectMessageBox(run, mark, kExitQuestion, true);
+    REQUIRE(box);
+    mark = run.Mark();
+    Answer(box, IDOK);
+    CHECK(WaitUntilGone(page));
+    box = ExpectMessageBox(run, mark, kResumeQuestion, true);
+    REQUIRE(box);
+    Answer(box, IDCANCEL);
+    CHECK(run.WaitForEnd(kRunEndMs));
+    CheckNothingInstalled();
+}
+
+// The run writes its files inside one message handler, so a cancel counts
+// only if it is queued before that handler starts: the hook presses Escape
+// while the page is being initialised, ahead of the page's start message.
+TEST_CASE(ui_cancel_before_first_file_asks_resume) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    {
+        SetupRun run(CommandLine(files.built.setup), true);
+        REQUIRE(run.Started() && run.Hooked());
+        HWND page = WaitForDialog(run, LICENCE_PAGE);
+        REQUIRE(page);
+        size_t mark = run.Mark();
+        ClickButton(page, kAccept);
+        HWND box = ExpectMessageBox(run, mark, kResumeQuestion, true);
+        REQUIRE(box);
+        CHECK(run.WaitForRecord("SET 101 Installing Quillfen Setup  files....", mark, 0));
+        CHECK(run.TextsSetOn(kPercent, mark) == std::vector<std::string>(1, "  0%"));
+        Answer(box, IDCANCEL);
+        REQUIRE(run.WaitForEnd(kRunEndMs));
+        CheckNothingInstalled();
+    }
+    // Yes runs the installing step again, this time to its end.
+    SetupRun run(CommandLine(files.built.setup), true);
+    REQUIRE(run.Started() && run.Hooked());
+    HWND page = WaitForDialog(run, LICENCE_PAGE);
+    REQUIRE(page);
+    size_t mark = run.Mark();
+    ClickButton(page, kAccept);
+    HWND box = ExpectMessageBox(run, mark, kResumeQuestion, true);
+    REQUIRE(box);
+    mark = run.Mark();
+    Answer(box, IDOK);
+    REQUIRE(run.WaitForEnd(kRunEndMs));
+    CheckPercentages(run, mark);
+    CheckInstalledFiles(files.built, kInstallFolder);
+    CheckWizardShortcuts(true);
+    CheckBrowserStartedAndClose(kInstallFolder);
+}
+
+TEST_CASE(ui_short_payload_is_rolled_back) {
+    UiFiles files;
+    REQUIRE(GetUiFiles(files));
+    UiMachine clean;
+    SetupRun run(CommandLine(files.shortPayload));
+    REQUIRE(run.Started() && run.Hooked());
+
+    HWND page = WaitForDialog(run, LICENCE_PAGE);
+    REQUIRE(page);
+    size_t accepted = run.Mark();
+    ClickButton(page, kAccept);
+    // The installing page comes and goes first; then the removal page.
+    REQUIRE(run.WaitForRecord("SET 101 Removing  Quillfen Setup files....", accepted, kRunEndMs));
+    CHECK(run.WaitForRecord("SET 101 Installing Quillfen Setup  files....", accepted, 0));
+    HWND removal = WaitForDialog(run, PROGRESS_PAGE);
+    REQUIRE(removal);
+    CHECK_TEXT(ControlText(removal, 101), "Removing  Quillfen Setup files....");
+    size_t mark = run.Mark();
+    PressKey(removal, VK_ESCAPE);
+    CHECK(WaitUntilGone(removal));
+    HWND box = ExpectMessageBox(run, mark, kTerminatedReport, false);
+    REQUIRE(box);
+    Answer(box, IDOK);
+    CHECK(run.WaitForEnd(kRunEndMs));
+    CHECK(!UninstallEntryExists());
+    CHECK(!UserRecordExists());
+    CheckWizardShortcuts(false);
+    CHECK(!ProgramGroupExists());
+}

@@ -1,0 +1,22 @@
+#include <gtest/gtest.h>
+
+#include "engine/PathMap.h"
+#include "engine/UninstallCommand.h"
+
+namespace {
+
+TEST(MapManifestPath, RemovesOnlyALeadingTagFolder) {
+    EXPECT_STREQ(MapManifestPath("qf11_default_en\\skin\\a.dll", "qf11_default_en"), "skin\\a.dll");
+    EXPECT_STREQ(MapManifestPath("qf11_default_en.txt", "qf11_default_en"), "qf11_default_en.txt");
+    EXPECT_STREQ(MapManifestPath("skin\\default_en.dll", "qf11_default_en"), "skin\\default_en.dll");
+    EXPECT_STREQ(MapManifestPath("x\\qf11_default_en\\a", "qf11_default_en"), "x\\qf11_default_en\\a");
+    EXPECT_STREQ(MapManifestPath("qf11_default_en\\", "qf11_default_en"), "");
+}
+
+TEST(UninstallCommand, QuotesTheProgramOnlyWhenItHoldsABlank) {
+    EXPECT_STREQ(UninstallCommand("C:\\Quillfen\\Quillfen 11.0"),
+                 "\"C:\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\Quillfen\\Quillfen 11.0");
+    EXPECT_STREQ(UninstallCommand("D:\\Apps\\QF"), "D:\\Apps\\QF\\uninstall.exe D:\\Apps\\QF");
+}
+
+}  // namespace
