@@ -1,6 +1,28 @@
 #include "tools/szdd/MatchFinder.h"
 
+#include <cstring>
+
 namespace szdd {
+
+namespace {
+
+// How far two strings agree, from `len` on and up to `limit`, eight bytes
+// at a time where the first difference is found from the lowest set bit.
+inline uint32_t Agreement(const unsigned char* a, const unsigned char* b, uint32_t len, uint32_t limit) {
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    while (len + 8 <= limit) {
+        uint64_t x, y;
+        std::memcpy(&x, a + len, 8);
+        std::memcpy(&y, b + len, 8);
+        if (uint64_t diff = x ^ y) return len + uint32_t(__builtin_ctzll(diff) >> 3);
+        len += 8;
+    }
+#endif
+    while (len < limit && a[len] == b[len]) ++len;
+    return len;
+}
+
+}  // namespace
 
 MatchFinder::MatchFinder(const unsigned char* text, size_t size)
     : text_(text), size_(size), heads_(size_t(1) << kHashBits, kEmpty),
@@ -41,8 +63,7 @@ Match MatchFinder::Insert(uint32_t pos) {
             break;
         }
         const unsigned char* cand = text_ + node;
-        uint32_t len = smallerLen < largerLen ? smallerLen : largerLen;
-        while (len < limit && cand[len] == cur[len]) ++len;
+        uint32_t len = Agreement(cand, cur, smallerLen < largerLen ? smallerLen : largerLen, limit);
         if (len > best.length) {
             best.length = len;
             best.distance = pos - node;

@@ -5,12 +5,19 @@
 
 #include "tools/szdd/MatchFinder.h"
 
+#if !defined(__MINGW32__)
+#include <thread>
+#define SZDD_PARALLEL_SEARCH 1
+#endif
+
 namespace szdd {
 
 namespace {
 
 const uint64_t kLiteralBits = 9;
 const uint64_t kMatchBits = 17;
+// Inputs from this size on are searched in two halves.
+const size_t kParallelSearchFrom = size_t(1) << 16;
 
 // For each data position, the length of the item that starts there on the
 // cheapest path to the end (1 = literal), and the distance of a match.
@@ -20,22 +27,40 @@ struct Parse {
     Stats stats;
 };
 
-Parse OptimalParse(const unsigned char* data, size_t size) {
-    // The window as the decoder sees it: the initial spaces, then the data,
-    // so matches may start among the spaces and run on into the data.
-    std::vector<unsigned char> text(kWindowSize + size, kWindowFill);
-    if (size) std::memcpy(text.data() + kWindowSize, data, size);
-
+// The longest match for each data position in [first, last). `text` is the
+// window of spaces followed by the data.
+void FindLongestMatches(const std::vector<unsigned char>& text, size_t first, size_t last, uint8_t* longest,
+                        uint16_t* distance) {
     MatchFinder finder(text.data(), text.size());
-    for (uint32_t pos = 1; pos < kWindowSize; ++pos) finder.Insert(pos);
-
-    std::vector<uint8_t> longest(size);
-    std::vector<uint16_t> distance(size);
-    for (size_t i = 0; i < size; ++i) {
+    size_t start = kWindowSize + first;
+    for (size_t pos = start - kMaxDistance; pos < start; ++pos) finder.Insert(uint32_t(pos));
+    for (size_t i = first; i < last; ++i) {
         Match m = finder.Insert(uint32_t(kWindowSize + i));
         longest[i] = uint8_t(m.length);
         distance[i] = uint16_t(m.distance);
     }
+}
+
+Parse OptimalParse(const unsigned char* data, size_t size) {
+    // The window as the decoder sees it: the initial spaces, then the data,
+    // so matches may start among the spaces and run on into the data.
+    std::vector<unsigned char> text(kWindowSize + size, kWindowFill);
+    for (size_t i = 0; i < size; ++i) text[kWindowSize + i] = data[i];
+
+    std::vector<uint8_t> longest(size);
+    std::vector<uint16_t> distance(size);
+    // The second half is searched on its own, from a finder that first sees
+    // the window before it. How the data is split depends on its size alone,
+    // so the output is the same on every machine, threads or not.
+    const size_t split = size >= kParallelSearchFrom ? size / 2 : size;
+#ifdef SZDD_PARALLEL_SEARCH
+    std::thread first([&] { FindLongestMatches(text, 0, split, longest.data(), distance.data()); });
+    FindLongestMatches(text, split, size, longest.data(), distance.data());
+    first.join();
+#else
+    FindLongestMatches(text, 0, split, longest.data(), distance.data());
+    FindLongestMatches(text, split, size, longest.data(), distance.data());
+#endif
 
     // Every item costs the same whatever its length, and any prefix of a
     // match is a match, so trying each length of the longest match at each
