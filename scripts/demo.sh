@@ -25,6 +25,14 @@ echo "== Installed files in C:\\Program Files\\Quillfen\\Quillfen 11.0"
 (cd "$folder" && find . -type f | sort | while read -r f; do
     printf '  %-26s %8s bytes  %s\n' "${f#./}" "$(stat -c %s "$f")" "$(sha256sum "$f" | cut -c1-16)"
 done)
+b="$root/build/x64"
+same=yes
+for pair in "quillfen.exe:$b/standins/quillfen.exe" "skin/default_en.dll:$b/standins/default_en.dll" \
+            "en.dll:$b/standins/en.dll" "qf11.ico:$b/icons/qf11.ico" "uninstall.exe:$b/uninstall.exe" \
+            "qf11_default_en.txt:$root/standins/qf11_default_en.txt"; do
+    cmp -s "$folder/${pair%%:*}" "${pair#*:}" || { same=no; echo "  ${pair%%:*} differs from its source!"; }
+done
+echo "  every payload file identical to its source (expanded from SZDD where stored so): $same"
 echo "  sno holds: \"$(cat "$folder/sno")\""
 [ -d "$folder/install" ] && echo "  (temporary folder left behind!)" || echo "  no temporary \"install\" folder left"
 
