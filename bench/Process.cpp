@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
@@ -44,25 +43,6 @@ RunResult Run(const std::vector<std::string>& argv, const std::string& cwd,
     }
     double seconds = Now() - start;
     return RunResult{WIFEXITED(status) && WEXITSTATUS(status) == 0, seconds};
-}
-
-bool ReadFile(const std::string& path, std::vector<unsigned char>& data) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    data.clear();
-    unsigned char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.insert(data.end(), buf, buf + n);
-    bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
-}
-
-bool WriteFile(const std::string& path, const std::vector<unsigned char>& data) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-    return (std::fclose(f) == 0) && ok;
 }
 
 TempDir::TempDir() {

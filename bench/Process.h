@@ -19,9 +19,6 @@ struct RunResult {
 RunResult Run(const std::vector<std::string>& argv, const std::string& cwd = "",
               const std::string& stdinPath = "", const std::string& stdoutPath = "");
 
-bool ReadFile(const std::string& path, std::vector<unsigned char>& data);
-bool WriteFile(const std::string& path, const std::vector<unsigned char>& data);
-
 // A fresh folder below $TMPDIR (or /tmp), removed with its files at the end.
 class TempDir {
 public:

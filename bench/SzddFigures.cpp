@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bench/Process.h"
+#include "tools/common/FileBytes.h"
 #include "tools/szdd/szdd.h"
 
 namespace bench {
@@ -20,7 +21,7 @@ bool ExpandsWithMsexpand(const Tools& tools, const TempDir& dir, const std::stri
                          const std::vector<unsigned char>& original) {
     std::string out = dir.File("msexpand.out");
     std::vector<unsigned char> expanded;
-    return Run({tools.msexpand}, "", packed, out).ok && ReadFile(out, expanded) &&
+    return Run({tools.msexpand}, "", packed, out).ok && ReadFileBytes(out, expanded) &&
            expanded == original;
 }
 
@@ -32,7 +33,7 @@ bool ExpandsWithLibmspack(const TempDir& dir, const std::string& packed,
     int err = d->decompress(d, packed.c_str(), out.c_str());
     mspack_destroy_szdd_decompressor(d);
     std::vector<unsigned char> expanded;
-    return err == MSPACK_ERR_OK && ReadFile(out, expanded) && expanded == original;
+    return err == MSPACK_ERR_OK && ReadFileBytes(out, expanded) && expanded == original;
 }
 
 // Fastest of `runs` runs, each after removing `output` (mscompress will not
@@ -57,17 +58,17 @@ FileFigures Measure(const Tools& tools, const std::string& kind, const std::stri
     f.kind = kind;
     f.label = label;
     std::vector<unsigned char> data;
-    if (!ReadFile(path, data)) return f;
+    if (!ReadFileBytes(path, data)) return f;
     f.original = data.size();
 
     // mscompress writes NAME_ beside NAME, so it works on a private copy.
     TempDir dir;
     const std::string name = "input";
-    if (!WriteFile(dir.File(name), data)) return f;
+    if (!WriteFileBytes(dir.File(name), data)) return f;
 
     RunResult ms = Fastest(tools.runs, {tools.mscompress, name}, dir.path(), dir.File(name + "_"));
     std::vector<unsigned char> msFile;
-    if (ms.ok && ReadFile(dir.File(name + "_"), msFile)) {
+    if (ms.ok && ReadFileBytes(dir.File(name + "_"), msFile)) {
         f.msSeconds = ms.seconds;
         f.msBody = BodyOf(msFile);
         f.msValid = ExpandsWithMsexpand(tools, dir, dir.File(name + "_"), data);
@@ -76,7 +77,7 @@ FileFigures Measure(const Tools& tools, const std::string& kind, const std::stri
     std::string ours = dir.File("ours.szdd");
     RunResult our = Fastest(tools.runs, {tools.szddCompress, dir.File(name), ours}, "", ours);
     std::vector<unsigned char> ourFile;
-    if (our.ok && ReadFile(ours, ourFile)) {
+    if (our.ok && ReadFileBytes(ours, ourFile)) {
         f.ourSeconds = our.seconds;
         f.ourBody = BodyOf(ourFile);
         f.ourValid = ourFile == szdd::Compress(data.data(), data.size()) &&

@@ -8,6 +8,7 @@ add_compile_options(-Wall -Wextra)
 add_library(portable STATIC ${PORTABLE_SOURCES})
 target_include_directories(portable PUBLIC ${CMAKE_SOURCE_DIR})
 
+add_subdirectory(tools/common)
 add_subdirectory(tools/szdd)
 add_subdirectory(tools/mkicon)
 add_subdirectory(bench)

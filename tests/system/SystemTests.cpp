@@ -13,6 +13,24 @@ namespace {
 const int kNothingRunning[6] = {603, 603, 603, 603, 603, 603};
 const DWORD kBrowserWaitMs = 30000;
 
+// The two installation folders: below a base with a blank, and below one without.
+const char kBlankFolder[] = "C:\\qf silent test\\Quillfen\\Quillfen 11.0";
+const char kBlankUninstallString[] =
+    "\"C:\\qf silent test\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qf silent test\\Quillfen\\Quillfen 11.0";
+const char kPlainFolder[] = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
+// The chosen folder has no blank, but the product folder below it does, so
+// the uninstaller's path is still quoted; the argument never is.
+const char kPlainUninstallString[] =
+    "\"C:\\qfplain\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qfplain\\Quillfen\\Quillfen 11.0";
+
+// What a silent installation into `folder` leaves: its files, both records
+// and the program group's shortcuts.
+void CheckSilentInstallation(const BuiltFiles& files, const std::string& folder, const std::string& uninstallString) {
+    CheckInstalledFiles(files, folder);
+    CheckRegistration(folder, uninstallString);
+    CheckSilentShortcuts(folder);
+}
+
 }  // namespace
 
 TEST_CASE(system_no_browser_six_result_lines) {
@@ -56,15 +74,10 @@ TEST_CASE(system_silent_install_into_folder_with_blank) {
     BuiltFiles files;
     REQUIRE(GetBuiltFiles(files));
     CleanMachine clean;
-    const std::string folder = "C:\\qf silent test\\Quillfen\\Quillfen 11.0";
 
     CapturedRun run = RunSilentSetup(files, "C:\\qf silent test");
     REQUIRE(run.exited);
-    CheckInstalledFiles(files, folder);
-    CheckRegistration(folder,
-                      "\"C:\\qf silent test\\Quillfen\\Quillfen 11.0\\uninstall.exe\" "
-                      "C:\\qf silent test\\Quillfen\\Quillfen 11.0");
-    CheckSilentShortcuts(folder);
+    CheckSilentInstallation(files, kBlankFolder, kBlankUninstallString);
     CheckNoBrowserRunning();
 }
 
@@ -72,9 +85,7 @@ TEST_CASE(system_silent_reinstall_overwrites_in_place) {
     BuiltFiles files;
     REQUIRE(GetBuiltFiles(files));
     CleanMachine clean;
-    const std::string folder = "C:\\qf silent test\\Quillfen\\Quillfen 11.0";
-    const std::string uninstallString =
-        "\"C:\\qf silent test\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qf silent test\\Quillfen\\Quillfen 11.0";
+    const std::string folder = kBlankFolder;
 
     REQUIRE(RunSilentSetup(files, "C:\\qf silent test").exited);
     REQUIRE(PathExists(folder + "\\quillfen.exe"));
@@ -91,11 +102,9 @@ TEST_CASE(system_silent_reinstall_overwrites_in_place) {
 
     CapturedRun run = RunSilentSetup(files, "C:\\qf silent test");
     REQUIRE(run.exited);
-    CheckInstalledFiles(files, folder);
+    CheckSilentInstallation(files, folder, kBlankUninstallString);
     std::string kept;
     CHECK(ReadWholeFile(folder + "\\notes.txt", kept) && kept == "kept");
-    CheckRegistration(folder, uninstallString);
-    CheckSilentShortcuts(folder);
     CheckNoBrowserRunning();
 }
 
@@ -103,25 +112,17 @@ TEST_CASE(system_silent_install_into_folder_without_blank) {
     BuiltFiles files;
     REQUIRE(GetBuiltFiles(files));
     CleanMachine clean;
-    const std::string folder = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
 
     CapturedRun run = RunSilentSetup(files, "C:\\qfplain");
     REQUIRE(run.exited);
-    CheckInstalledFiles(files, folder);
-    // The chosen folder has no blank, but the product folder below it does,
-    // so the uninstaller's path is still quoted; the argument never is.
-    CheckRegistration(folder,
-                      "\"C:\\qfplain\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qfplain\\Quillfen\\Quillfen 11.0");
-    CheckSilentShortcuts(folder);
+    CheckSilentInstallation(files, kPlainFolder, kPlainUninstallString);
 }
 
 TEST_CASE(system_uninstaller_refused_changes_nothing) {
     BuiltFiles files;
     REQUIRE(GetBuiltFiles(files));
     CleanMachine clean;
-    const std::string folder = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
-    const std::string uninstallString =
-        "\"C:\\qfplain\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qfplain\\Quillfen\\Quillfen 11.0";
+    const std::string folder = kPlainFolder;
     REQUIRE(RunSilentSetup(files, "C:\\qfplain").exited);
     // From here a wrongly taken install path would go to a folder of its own.
     REQUIRE(SetUserDefaultValue("C:\\qf uninstall test"));
@@ -133,7 +134,7 @@ TEST_CASE(system_uninstaller_refused_changes_nothing) {
     REQUIRE(run.exited);
     CHECK_NUM(run.windowsClosed, 1);
     CheckResultLines(run.output, kNothingRunning);
-    CheckRegistration(folder, uninstallString);
+    CheckRegistration(folder, kPlainUninstallString);
     CheckSilentShortcuts(folder);
     CHECK(!PathExists("C:\\qf uninstall test"));
 }

@@ -21,9 +21,6 @@ private:
     std::string path_;
 };
 
-bool WriteFile(const std::string& path, const std::vector<unsigned char>& data);
-bool ReadFile(const std::string& path, std::vector<unsigned char>& data);
-
 bool ExpandWithLibmspack(const std::vector<unsigned char>& packed, std::vector<unsigned char>& out);
 bool ExpandWithMsexpand(const std::vector<unsigned char>& packed, std::vector<unsigned char>& out);
 

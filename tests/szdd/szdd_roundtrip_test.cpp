@@ -7,6 +7,7 @@
 
 #include "tests/szdd/EdgeInputs.h"
 #include "tests/szdd/ExternalDecoders.h"
+#include "tools/common/FileBytes.h"
 #include "tools/szdd/szdd.h"
 
 namespace szdd_test {
@@ -51,7 +52,7 @@ TEST_P(EdgeInputTest, HeaderDescribesTheFile) {
     EXPECT_EQ(packed.size() - szdd::kHeaderSize, stats_.bodySize);
 
     szdd_test::TempFile file;
-    ASSERT_TRUE(szdd_test::WriteFile(file.path(), packed));
+    ASSERT_TRUE(WriteFileBytes(file.path(), packed));
     msszdd_decompressor* d = mspack_create_szdd_decompressor(nullptr);
     ASSERT_NE(d, nullptr);
     msszddd_header* h = d->open(d, file.path().c_str());

@@ -4,6 +4,7 @@
 
 #include "tests/harness/check.h"
 #include "tests/ui/Dialogs.h"
+#include "tests/ui/Flows.h"
 #include "tests/ui/Screenshot.h"
 #include "tests/ui/SetupRun.h"
 #include "tests/ui/UiMachine.h"
@@ -16,39 +17,33 @@ const DWORD kSettleMs = 700;
 }  // namespace
 
 TEST_CASE(ui_screenshots) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    CreateDirectoryA(files.screenshots.c_str(), nullptr);
+    UiCase ui;
+    REQUIRE(ui.ready);
+    const std::string& folder = ui.files.screenshots;
+    CreateDirectoryA(folder.c_str(), nullptr);
     {
-        SetupRun run(CommandLine(files.built.setup));
-        REQUIRE(run.Started() && run.Hooked());
-        HWND page = WaitForDialog(run, LICENCE_PAGE);
+        SetupRun run(ui.Setup());
+        HWND page = WaitForLicencePage(run);
         REQUIRE(page);
         CHECK(run.WaitForRecord("DRAW Accept", 0, kDialogWaitMs));
         Sleep(kSettleMs);
-        CHECK(SaveWindowScreenshot(page, files.screenshots + "\\licence-page.bmp"));
-        size_t mark = run.Mark();
-        ClickButton(page, 1005);
-        HWND box = ExpectMessageBox(run, mark, kResumeQuestion, true);
+        CHECK(SaveWindowScreenshot(page, folder + "\\licence-page.bmp"));
+        HWND box = BoxAfter(run, page, ClickNo, kResumeQuestion, true);
         REQUIRE(box);
         Answer(box, IDCANCEL);
         CHECK(run.WaitForEnd(30000));
     }
-    SetupRun run(CommandLine(files.built.setup, kInstallFolder));
-    REQUIRE(run.Started() && run.Hooked());
-    HWND box = ExpectMessageBox(run, 0, kUninstallQuestion, true);
+    SetupRun run(ui.Setup(kInstallFolder));
+    HWND box = WaitForUninstallQuestion(run);
     REQUIRE(box);
     Sleep(kSettleMs);
-    CHECK(SaveWindowScreenshot(box, files.screenshots + "\\message-box.bmp"));
+    CHECK(SaveWindowScreenshot(box, folder + "\\message-box.bmp"));
     Answer(box, IDOK);
     HWND page = WaitForDialog(run, PROGRESS_PAGE);
     REQUIRE(page);
     Sleep(kSettleMs);
-    CHECK(SaveWindowScreenshot(page, files.screenshots + "\\progress-page.bmp"));
-    size_t mark = run.Mark();
-    PressKey(page, VK_ESCAPE);
-    box = ExpectMessageBox(run, mark, kUninstalledReport, false);
+    CHECK(SaveWindowScreenshot(page, folder + "\\progress-page.bmp"));
+    box = BoxAfter(run, page, PressEscape, kUninstalledReport, false);
     REQUIRE(box);
     Answer(box, IDOK);
     CHECK(run.WaitForEnd(30000));

@@ -7,6 +7,7 @@
 #include "tests/system/InstallChecks.h"
 #include "tests/system/MachineState.h"
 #include "tests/ui/Dialogs.h"
+#include "tests/ui/Flows.h"
 #include "tests/ui/SetupRun.h"
 #include "tests/ui/UiCheck.h"
 #include "tests/ui/UiMachine.h"
@@ -17,17 +18,18 @@ const DWORD kRunEndMs = 60000;
 const DWORD kPageStandsMs = 1500;
 
 // Question, Yes, the removal page (checked, then closed with Escape), the
-// report, OK, and the run ends. `registered`: whether an installation is
-// registered when the run starts; nothing may go before the page is closed.
-void UninstallThroughPages(const std::string& commandLine, bool registered) {
+// report, OK, and the run ends with the installation's records removed.
+// `registered`: whether an installation is registered when the run starts;
+// nothing may go before the page is closed. False if a step did not come.
+bool UninstallThroughPages(const std::string& commandLine, bool registered) {
     SetupRun run(commandLine);
-    REQUIRE(run.Started() && run.Hooked());
-    HWND box = ExpectMessageBox(run, 0, kUninstallQuestion, true);
-    REQUIRE(box);
+    HWND box = WaitForUninstallQuestion(run);
+    if (!box) return false;
     Answer(box, IDOK);
 
     HWND page = WaitForDialog(run, PROGRESS_PAGE);
-    REQUIRE(page);
+    CHECK(page != nullptr);
+    if (!page) return false;
     CHECK_TEXT(TextOf(page), kSetupTitle);
     CHECK_TEXT(ControlText(page, 101), "Removing  Quillfen Setup files....");
     CHECK_TEXT(ControlText(page, 1009), "");
@@ -40,21 +42,19 @@ void UninstallThroughPages(const std::string& commandLine, bool registered) {
     CHECK(!FindDialog(run, MESSAGE_BOX));
     CHECK(UninstallEntryExists() == registered);
 
-    size_t mark = run.Mark();
-    PressKey(page, VK_ESCAPE);
-    CHECK(WaitUntilGone(page));
-    box = ExpectMessageBox(run, mark, kUninstalledReport, false);
-    REQUIRE(box);
+    box = BoxAfterLeaving(run, page, PressEscape, kUninstalledReport, false);
+    if (!box) return false;
     Answer(box, IDOK);
     CHECK(run.WaitForEnd(kRunEndMs));
+    CheckRemoved();
+    return true;
 }
 
 // Question, No: the run ends without showing anything else.
-void DeclineUninstall(const std::string& commandLine) {
+bool DeclineUninstall(const std::string& commandLine) {
     SetupRun run(commandLine);
-    REQUIRE(run.Started() && run.Hooked());
-    HWND box = ExpectMessageBox(run, 0, kUninstallQuestion, true);
-    REQUIRE(box);
+    HWND box = WaitForUninstallQuestion(run);
+    if (!box) return false;
     Answer(box, IDCANCEL);
     for (DWORD waited = 0; waited < kRunEndMs && !run.HasEnded(); waited += 20) {
         HWND shown = AnyDialog(run);
@@ -65,6 +65,7 @@ void DeclineUninstall(const std::string& commandLine) {
         Sleep(20);
     }
     CHECK(run.WaitForEnd(kRunEndMs));
+    return true;
 }
 
 void CheckStillInstalled(const UiFiles& files, const char* folder) {
@@ -77,83 +78,71 @@ void CheckStillInstalled(const UiFiles& files, const char* folder) {
 }  // namespace
 
 TEST_CASE(ui_uninstall_folder_with_blanks) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    REQUIRE(InstallByWizard(files));
+    UiCase ui;
+    REQUIRE(ui.ready);
+    REQUIRE(InstallByWizard(ui.files));
     CheckWizardShortcuts(true);
 
-    UninstallThroughPages(CommandLine(files.built.setup, kInstallFolder), true);
-    CheckRemoved();
-    CheckInstalledFiles(files.built, kInstallFolder);
+    REQUIRE(UninstallThroughPages(ui.Setup(kInstallFolder), true));
+    CheckInstalledFiles(ui.files.built, kInstallFolder);
 }
 
 TEST_CASE(ui_uninstall_no_changes_nothing) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    REQUIRE(InstallByWizard(files));
+    UiCase ui;
+    REQUIRE(ui.ready);
+    REQUIRE(InstallByWizard(ui.files));
 
-    DeclineUninstall(CommandLine(files.built.setup, kInstallFolder));
-    CheckStillInstalled(files, kInstallFolder);
+    REQUIRE(DeclineUninstall(ui.Setup(kInstallFolder)));
+    CheckStillInstalled(ui.files, kInstallFolder);
     CheckWizardShortcuts(true);
 }
 
 TEST_CASE(ui_uninstall_twice) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    REQUIRE(InstallByWizard(files));
+    UiCase ui;
+    REQUIRE(ui.ready);
+    REQUIRE(InstallByWizard(ui.files));
 
-    UninstallThroughPages(CommandLine(files.built.setup, kInstallFolder), true);
-    CheckRemoved();
-    UninstallThroughPages(CommandLine(files.built.setup, kInstallFolder), false);
-    CheckRemoved();
-    CheckInstalledFiles(files.built, kInstallFolder);
+    REQUIRE(UninstallThroughPages(ui.Setup(kInstallFolder), true));
+    REQUIRE(UninstallThroughPages(ui.Setup(kInstallFolder), false));
+    CheckInstalledFiles(ui.files.built, kInstallFolder);
 }
 
 TEST_CASE(ui_uninstall_after_silent_install) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    REQUIRE(InstallSilently(files));
+    UiCase ui;
+    REQUIRE(ui.ready);
+    REQUIRE(InstallSilently(ui.files));
 
-    UninstallThroughPages(CommandLine(files.built.setup, kSilentFolder), true);
-    CheckRemoved();
-    CheckInstalledFiles(files.built, kSilentFolder);
+    REQUIRE(UninstallThroughPages(ui.Setup(kSilentFolder), true));
+    CheckInstalledFiles(ui.files.built, kSilentFolder);
 }
 
 TEST_CASE(ui_installed_uninstaller) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    REQUIRE(InstallByWizard(files));
+    UiCase ui;
+    REQUIRE(ui.ready);
+    REQUIRE(InstallByWizard(ui.files));
 
     // Started exactly as the system would start the registered command.
     RegistryValue command = ReadRegistryValue(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "UninstallString");
     REQUIRE(command.found);
     std::string commandLine = command.bytes.c_str();
     std::printf("    UninstallString: %s\n", commandLine.c_str());
-    UninstallThroughPages(commandLine, true);
-    CheckRemoved();
+    REQUIRE(UninstallThroughPages(commandLine, true));
 
     // As the uninstall shortcut starts it: no argument.
-    REQUIRE(InstallByWizard(files));
-    UninstallThroughPages(CommandLine(std::string(kInstallFolder) + "\\uninstall.exe"), true);
-    CheckRemoved();
-    CheckInstalledFiles(files.built, kInstallFolder);
+    REQUIRE(InstallByWizard(ui.files));
+    REQUIRE(UninstallThroughPages(CommandLine(std::string(kInstallFolder) + "\\uninstall.exe"), true));
+    CheckInstalledFiles(ui.files.built, kInstallFolder);
 }
 
 TEST_CASE(ui_uninstall_command_line_variants) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    REQUIRE(InstallSilently(files));
+    UiCase ui;
+    REQUIRE(ui.ready);
+    REQUIRE(InstallSilently(ui.files));
 
     const char* const variants[] = {"-S", "-s ", "\"C:\\Quillfen\\Quillfen 11.0\""};
     for (const char* arguments : variants) {
         std::printf("    arguments: [%s]\n", arguments);
-        DeclineUninstall(CommandLine(files.built.setup, arguments));
-        CheckStillInstalled(files, kSilentFolder);
+        REQUIRE(DeclineUninstall(ui.Setup(arguments)));
+        CheckStillInstalled(ui.files, kSilentFolder);
     }
 }

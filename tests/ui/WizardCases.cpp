@@ -10,16 +10,16 @@
 #include "tests/system/InstallChecks.h"
 #include "tests/system/MachineState.h"
 #include "tests/ui/Dialogs.h"
+#include "tests/ui/Flows.h"
 #include "tests/ui/SetupRun.h"
 #include "tests/ui/UiMachine.h"
 
 namespace {
 
-const int kAccept = 1004;
-const int kNo = 1005;
 const int kLicenceEdit = 304;
 const int kPercent = 1009;
 const DWORD kRunEndMs = 60000;
+const char kInstallingRecord[] = "SET 101 Installing Quillfen Setup  files....";
 
 // The percentages of the six payload files, after the page's initial text.
 const char* const kInstallPercentages[] = {"  0%", " 00%", " 16%", " 33%", " 50%", " 66%", " 83%"};
@@ -38,29 +38,36 @@ void CheckNothingInstalled() {
     CheckWizardShortcuts(false);
 }
 
-// Licence page shown, then left with No: the resume question comes.
-HWND DeclineLicence(const SetupRun& run) {
-    HWND page = WaitForDialog(run, LICENCE_PAGE);
-    if (!page) return nullptr;
-    size_t mark = run.Mark();
-    ClickButton(page, kNo);
-    CHECK(WaitUntilGone(page));
-    return ExpectMessageBox(run, mark, kResumeQuestion, true);
+// The licence page left by `action`: it goes, and the resume question comes.
+HWND LeaveLicence(const SetupRun& run, UserAction action, size_t* mark = nullptr) {
+    HWND page = WaitForLicencePage(run);
+    return page ? BoxAfterLeaving(run, page, action, kResumeQuestion, true, mark) : nullptr;
+}
+
+// Accept, with the hook cancelling the installing page: the resume question comes.
+HWND AcceptCancelled(const SetupRun& run, size_t* mark = nullptr) {
+    HWND page = WaitForLicencePage(run);
+    return page ? BoxAfter(run, page, ClickAccept, kResumeQuestion, true, mark) : nullptr;
+}
+
+// No to the resume question: the run ends with nothing installed.
+void GiveUp(const SetupRun& run, HWND resumeQuestion) {
+    Answer(resumeQuestion, IDCANCEL);
+    CHECK(run.WaitForEnd(kRunEndMs));
+    CheckNothingInstalled();
 }
 
 }  // namespace
 
 TEST_CASE(ui_wizard_install) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    SetupRun run(CommandLine(files.built.setup));
-    REQUIRE(run.Started() && run.Hooked());
-
-    HWND page = WaitForDialog(run, LICENCE_PAGE);
+    UiCase ui;
+    REQUIRE(ui.ready);
+    SetupRun run(ui.Setup());
+    HWND page = WaitForLicencePage(run);
     REQUIRE(page);
+
     CHECK_TEXT(TextOf(page), kSetupTitle);
-    const std::string licence = ExpectedLicence(files);
+    const std::string licence = ExpectedLicence(ui.files);
     REQUIRE(licence.size() > 100);
     CHECK(ControlText(page, kLicenceEdit) == licence);
     HWND edit = GetDlgItem(page, kLicenceEdit);
@@ -73,15 +80,15 @@ TEST_CASE(ui_wizard_install) {
     CHECK(ControlText(page, kLicenceEdit) == licence);
 
     size_t mark = run.Mark();
-    ClickButton(page, kAccept);
+    ClickAccept(page);
     // The page is up only while the files are written, often too briefly to
     // be caught from outside; the hook saw it initialised.
     REQUIRE(run.WaitForEnd(kRunEndMs));
-    CHECK(run.WaitForRecord("SET 101 Installing Quillfen Setup  files....", mark, 0));
+    CHECK(run.WaitForRecord(kInstallingRecord, mark, 0));
     CheckPercentages(run, mark);
     CHECK(!FindDialog(run, MESSAGE_BOX));
 
-    CheckInstalledFiles(files.built, kInstallFolder);
+    CheckInstalledFiles(ui.files.built, kInstallFolder);
     CHECK(UninstallEntryExists());
     CHECK(UserRecordExists());
     CheckWizardShortcuts(true);
@@ -89,87 +96,64 @@ TEST_CASE(ui_wizard_install) {
 }
 
 TEST_CASE(ui_licence_no_then_no_installs_nothing) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    SetupRun run(CommandLine(files.built.setup));
-    REQUIRE(run.Started() && run.Hooked());
+    UiCase ui;
+    REQUIRE(ui.ready);
+    SetupRun run(ui.Setup());
 
-    HWND box = DeclineLicence(run);
+    HWND box = LeaveLicence(run, ClickNo);
     REQUIRE(box);
     size_t mark = run.Mark();
     Answer(box, IDCANCEL);
     REQUIRE(run.WaitForEnd(kRunEndMs));
     // Neither the installing page nor anything after it.
-    CHECK(!run.WaitForRecord("SET 101 Installing Quillfen Setup  files....", mark, 0));
+    CHECK(!run.WaitForRecord(kInstallingRecord, mark, 0));
     CHECK(!PathExists(kInstallFolder));
     CheckNothingInstalled();
 }
 
 TEST_CASE(ui_licence_no_then_yes_shows_licence_again) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    SetupRun run(CommandLine(files.built.setup));
-    REQUIRE(run.Started() && run.Hooked());
+    UiCase ui;
+    REQUIRE(ui.ready);
+    SetupRun run(ui.Setup());
 
-    HWND box = DeclineLicence(run);
+    HWND box = LeaveLicence(run, ClickNo);
     REQUIRE(box);
     Answer(box, IDOK);
     HWND again = WaitForDialog(run, LICENCE_PAGE);
     REQUIRE(again);
-    const std::string licence = ExpectedLicence(files);
+    const std::string licence = ExpectedLicence(ui.files);
     CHECK_TEXT(ControlText(again, kLicenceEdit), licence.c_str());
 
-    box = DeclineLicence(run);
+    box = LeaveLicence(run, ClickNo);
     REQUIRE(box);
-    Answer(box, IDCANCEL);
-    CHECK(run.WaitForEnd(kRunEndMs));
-    CheckNothingInstalled();
+    GiveUp(run, box);
 }
 
 TEST_CASE(ui_licence_escape_and_close_button_ask_resume) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    SetupRun run(CommandLine(files.built.setup));
-    REQUIRE(run.Started() && run.Hooked());
+    UiCase ui;
+    REQUIRE(ui.ready);
+    SetupRun run(ui.Setup());
 
-    HWND page = WaitForDialog(run, LICENCE_PAGE);
-    REQUIRE(page);
-    size_t mark = run.Mark();
-    PressKey(page, VK_ESCAPE);
-    CHECK(WaitUntilGone(page));
-    HWND box = ExpectMessageBox(run, mark, kResumeQuestion, true);
+    size_t mark = 0;
+    HWND box = LeaveLicence(run, PressEscape, &mark);
     REQUIRE(box);
-    CHECK(!run.WaitForRecord("SET 101 Installing Quillfen Setup  files....", mark, 0));
+    CHECK(!run.WaitForRecord(kInstallingRecord, mark, 0));
     Answer(box, IDOK);
 
-    page = WaitForDialog(run, LICENCE_PAGE);
-    REQUIRE(page);
-    mark = run.Mark();
-    ClickCaptionCloseButton(page);
-    CHECK(WaitUntilGone(page));
-    box = ExpectMessageBox(run, mark, kResumeQuestion, true);
+    box = LeaveLicence(run, ClickCaptionCloseButton, &mark);
     REQUIRE(box);
-    CHECK(!run.WaitForRecord("SET 101 Installing Quillfen Setup  files....", mark, 0));
-    Answer(box, IDCANCEL);
-    CHECK(run.WaitForEnd(kRunEndMs));
-    CheckNothingInstalled();
+    CHECK(!run.WaitForRecord(kInstallingRecord, mark, 0));
+    GiveUp(run, box);
 }
 
 TEST_CASE(ui_licence_close_command_asks_exit_question) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    SetupRun run(CommandLine(files.built.setup));
-    REQUIRE(run.Started() && run.Hooked());
-
-    HWND page = WaitForDialog(run, LICENCE_PAGE);
+    UiCase ui;
+    REQUIRE(ui.ready);
+    SetupRun run(ui.Setup());
+    HWND page = WaitForLicencePage(run);
     REQUIRE(page);
-    size_t mark = run.Mark();
-    SendCloseCommand(page);
-    HWND box = ExpectMessageBox(run, mark, kExitQuestion, true);
+
+    HWND box = BoxAfter(run, page, SendCloseCommand, kExitQuestion, true);
     REQUIRE(box);
     CHECK(!IsWindowEnabled(page));  // the question is modal to the page
     Answer(box, IDCANCEL);
@@ -179,81 +163,62 @@ TEST_CASE(ui_licence_close_command_asks_exit_question) {
     CHECK(IsWindowEnabled(page));
     CHECK(FindDialog(run, LICENCE_PAGE) == page);
 
-    mark = run.Mark();
-    SendCloseCommand(page);
-    box = ExpectMessageBox(run, mark, kExitQuestion, true);
+    box = BoxAfter(run, page, SendCloseCommand, kExitQuestion, true);
     REQUIRE(box);
-    mark = run.Mark();
+    size_t mark = run.Mark();
     Answer(box, IDOK);
     CHECK(WaitUntilGone(page));
     box = ExpectMessageBox(run, mark, kResumeQuestion, true);
     REQUIRE(box);
-    Answer(box, IDCANCEL);
-    CHECK(run.WaitForEnd(kRunEndMs));
-    CheckNothingInstalled();
+    GiveUp(run, box);
 }
 
 // The run writes its files inside one message handler, so a cancel counts
 // only if it is queued before that handler starts: the hook presses Escape
 // while the page is being initialised, ahead of the page's start message.
 TEST_CASE(ui_cancel_before_first_file_asks_resume) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
+    UiCase ui;
+    REQUIRE(ui.ready);
     {
-        SetupRun run(CommandLine(files.built.setup), true);
-        REQUIRE(run.Started() && run.Hooked());
-        HWND page = WaitForDialog(run, LICENCE_PAGE);
-        REQUIRE(page);
-        size_t mark = run.Mark();
-        ClickButton(page, kAccept);
-        HWND box = ExpectMessageBox(run, mark, kResumeQuestion, true);
+        SetupRun run(ui.Setup(), true);
+        size_t mark = 0;
+        HWND box = AcceptCancelled(run, &mark);
         REQUIRE(box);
-        CHECK(run.WaitForRecord("SET 101 Installing Quillfen Setup  files....", mark, 0));
+        CHECK(run.WaitForRecord(kInstallingRecord, mark, 0));
         CHECK(run.TextsSetOn(kPercent, mark) == std::vector<std::string>(1, "  0%"));
         Answer(box, IDCANCEL);
         REQUIRE(run.WaitForEnd(kRunEndMs));
         CheckNothingInstalled();
     }
     // Yes runs the installing step again, this time to its end.
-    SetupRun run(CommandLine(files.built.setup), true);
-    REQUIRE(run.Started() && run.Hooked());
-    HWND page = WaitForDialog(run, LICENCE_PAGE);
-    REQUIRE(page);
-    size_t mark = run.Mark();
-    ClickButton(page, kAccept);
-    HWND box = ExpectMessageBox(run, mark, kResumeQuestion, true);
+    SetupRun run(ui.Setup(), true);
+    HWND box = AcceptCancelled(run);
     REQUIRE(box);
-    mark = run.Mark();
+    size_t mark = run.Mark();
     Answer(box, IDOK);
     REQUIRE(run.WaitForEnd(kRunEndMs));
     CheckPercentages(run, mark);
-    CheckInstalledFiles(files.built, kInstallFolder);
+    CheckInstalledFiles(ui.files.built, kInstallFolder);
     CheckWizardShortcuts(true);
     CheckBrowserStartedAndClose(kInstallFolder);
 }
 
 TEST_CASE(ui_short_payload_is_rolled_back) {
-    UiFiles files;
-    REQUIRE(GetUiFiles(files));
-    UiMachine clean;
-    SetupRun run(CommandLine(files.shortPayload));
-    REQUIRE(run.Started() && run.Hooked());
-
-    HWND page = WaitForDialog(run, LICENCE_PAGE);
+    UiCase ui;
+    REQUIRE(ui.ready);
+    SetupRun run(CommandLine(ui.files.shortPayload));
+    HWND page = WaitForLicencePage(run);
     REQUIRE(page);
+
     size_t accepted = run.Mark();
-    ClickButton(page, kAccept);
+    ClickAccept(page);
     // The installing page comes and goes first; then the removal page.
     REQUIRE(run.WaitForRecord("SET 101 Removing  Quillfen Setup files....", accepted, kRunEndMs));
-    CHECK(run.WaitForRecord("SET 101 Installing Quillfen Setup  files....", accepted, 0));
+    CHECK(run.WaitForRecord(kInstallingRecord, accepted, 0));
     HWND removal = WaitForDialog(run, PROGRESS_PAGE);
     REQUIRE(removal);
     CHECK_TEXT(ControlText(removal, 101), "Removing  Quillfen Setup files....");
-    size_t mark = run.Mark();
-    PressKey(removal, VK_ESCAPE);
-    CHECK(WaitUntilGone(removal));
-    HWND box = ExpectMessageBox(run, mark, kTerminatedReport, false);
+    HWND box = BoxAfterLeaving(run, removal, PressEscape, kTerminatedReport, false);
     REQUIRE(box);
     Answer(box, IDOK);
     CHECK(run.WaitForEnd(kRunEndMs));

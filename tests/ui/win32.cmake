@@ -15,6 +15,7 @@ add_executable(ui_tests
     ${CMAKE_SOURCE_DIR}/tests/ui/ScreenshotCase.cpp
     ${CMAKE_SOURCE_DIR}/tests/ui/Screenshot.cpp
     ${CMAKE_SOURCE_DIR}/tests/ui/Dialogs.cpp
+    ${CMAKE_SOURCE_DIR}/tests/ui/Flows.cpp
     ${CMAKE_SOURCE_DIR}/tests/ui/SetupRun.cpp
     ${CMAKE_SOURCE_DIR}/tests/ui/UiMachine.cpp
     ${CMAKE_SOURCE_DIR}/tests/system/InstallChecks.cpp

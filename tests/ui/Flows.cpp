@@ -1,0 +1,50 @@
+#include "tests/ui/Flows.h"
+
+#include "tests/harness/check.h"
+#include "tests/ui/Dialogs.h"
+
+namespace {
+
+const int kAcceptButton = 1004;
+const int kNoButton = 1005;
+
+}  // namespace
+
+bool StartedWithHook(const SetupRun& run) {
+    CHECK(run.Started() && run.Hooked());
+    return run.Started() && run.Hooked();
+}
+
+HWND WaitForLicencePage(const SetupRun& run) {
+    return StartedWithHook(run) ? WaitForDialog(run, LICENCE_PAGE) : nullptr;
+}
+
+HWND WaitForUninstallQuestion(const SetupRun& run) {
+    return StartedWithHook(run) ? ExpectMessageBox(run, 0, kUninstallQuestion, true) : nullptr;
+}
+
+void ClickAccept(HWND licencePage) { ClickButton(licencePage, kAcceptButton); }
+
+void ClickNo(HWND licencePage) { ClickButton(licencePage, kNoButton); }
+
+void PressEscape(HWND window) { PressKey(window, VK_ESCAPE); }
+
+// The log is marked before the action so that the box's painted text, and
+// whatever the case looks for afterwards, is found only after it.
+static HWND BoxFollowing(const SetupRun& run, HWND window, UserAction action, bool leaves, const char* text,
+                         bool yesNo, size_t* mark) {
+    size_t before = run.Mark();
+    if (mark) *mark = before;
+    action(window);
+    if (leaves) CHECK(WaitUntilGone(window));
+    return ExpectMessageBox(run, before, text, yesNo);
+}
+
+HWND BoxAfter(const SetupRun& run, HWND window, UserAction action, const char* text, bool yesNo, size_t* mark) {
+    return BoxFollowing(run, window, action, false, text, yesNo, mark);
+}
+
+HWND BoxAfterLeaving(const SetupRun& run, HWND window, UserAction action, const char* text, bool yesNo,
+                     size_t* mark) {
+    return BoxFollowing(run, window, action, true, text, yesNo, mark);
+}
