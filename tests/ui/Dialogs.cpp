@@ -4,6 +4,7 @@
 
 #include "tests/harness/check.h"
 #include "tests/ui/UiCheck.h"
+#include "res/resource.h"
 
 const char kSetupTitle[] = "  Quillfen Setup ";
 const char kResumeQuestion[] = "Quillfen Setup will close. To resume the Setup press Yes.";
@@ -15,8 +16,6 @@ const char kTerminatedReport[] = "Quillfen Setup is terminated.";
 
 namespace {
 
-const int kAccept = 1004;
-const int kProgressBar = 401;
 const DWORD kMessageWaitMs = 5000;
 
 struct DialogSearch {
@@ -27,10 +26,10 @@ struct DialogSearch {
 
 bool IsKind(HWND window, int kind) {
     switch (kind) {
-        case LICENCE_PAGE: return GetDlgItem(window, kAccept) != nullptr;
-        case PROGRESS_PAGE: return GetDlgItem(window, kProgressBar) != nullptr;
+        case LICENCE_PAGE: return GetDlgItem(window, IDC_ACCEPT) != nullptr;
+        case PROGRESS_PAGE: return GetDlgItem(window, IDC_PROGRESS_BAR) != nullptr;
         case MESSAGE_BOX:
-            return GetDlgItem(window, IDOK) && !GetDlgItem(window, kAccept) && !GetDlgItem(window, kProgressBar);
+            return GetDlgItem(window, IDOK) && !GetDlgItem(window, IDC_ACCEPT) && !GetDlgItem(window, IDC_PROGRESS_BAR);
         default: return true;
     }
 }

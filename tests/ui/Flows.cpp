@@ -2,13 +2,7 @@
 
 #include "tests/harness/check.h"
 #include "tests/ui/Dialogs.h"
-
-namespace {
-
-const int kAcceptButton = 1004;
-const int kNoButton = 1005;
-
-}  // namespace
+#include "res/resource.h"
 
 bool StartedWithHook(const SetupRun& run) {
     CHECK(run.Started() && run.Hooked());
@@ -23,9 +17,9 @@ HWND WaitForUninstallQuestion(const SetupRun& run) {
     return StartedWithHook(run) ? ExpectMessageBox(run, 0, kUninstallQuestion, true) : nullptr;
 }
 
-void ClickAccept(HWND licencePage) { ClickButton(licencePage, kAcceptButton); }
+void ClickAccept(HWND licencePage) { ClickButton(licencePage, IDC_ACCEPT); }
 
-void ClickNo(HWND licencePage) { ClickButton(licencePage, kNoButton); }
+void ClickNo(HWND licencePage) { ClickButton(licencePage, IDC_DECLINE); }
 
 void PressEscape(HWND window) { PressKey(window, VK_ESCAPE); }
 

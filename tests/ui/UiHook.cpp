@@ -12,9 +12,9 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+#include "res/resource.h"
 
-const int kPercentControl = 1009;
+namespace {
 
 typedef int(WINAPI* DrawTextAProc)(HDC, LPCSTR, int, LPRECT, UINT);
 
@@ -88,7 +88,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK UiCallWndProc(int code, WPARAM
     const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     // Before the page's own initialisation posts its start message.
     if (code == HC_ACTION && g_cancelPending && message->message == WM_INITDIALOG &&
-        GetDlgItem(message->hwnd, kPercentControl)) {
+        GetDlgItem(message->hwnd, IDC_PROGRESS_PERCENT)) {
         g_cancelPending = false;
         PostMessageA(message->hwnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
         PostMessageA(message->hwnd, WM_KEYUP, VK_ESCAPE, 0xC0010001);

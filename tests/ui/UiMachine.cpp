@@ -13,6 +13,7 @@
 #include "tests/system/MachineState.h"
 #include "tests/ui/Dialogs.h"
 #include "tests/ui/SetupRun.h"
+#include "res/resource.h"
 
 const char kInstallFolder[] = "C:\\Quillfen\\Quillfen 11.0";
 const char kSilentBase[] = "C:\\qf ui silent";
@@ -112,7 +113,7 @@ bool InstallByWizard(const UiFiles& files) {
         CHECK(!"the licence page appeared");
         return false;
     }
-    ClickButton(page, 1004);
+    ClickButton(page, IDC_ACCEPT);
     if (!run.WaitForEnd(kRunEndMs)) {
         CHECK(!"the wizard installation ended");
         return false;

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "res/resource.h"
 #include "tests/harness/check.h"
 #include "tests/system/InstallChecks.h"
 #include "tests/system/MachineState.h"
@@ -32,7 +33,7 @@ bool UninstallThroughPages(const std::string& commandLine, bool registered) {
     if (!page) return false;
     CHECK_TEXT(TextOf(page), kSetupTitle);
     CHECK_TEXT(ControlText(page, 101), "Removing  Quillfen Setup files....");
-    CHECK_TEXT(ControlText(page, 1009), "");
+    CHECK_TEXT(ControlText(page, IDC_PROGRESS_PERCENT), "");
     DWORD_PTR position = 99;
     CHECK(SendMessageTimeoutA(GetDlgItem(page, 401), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &position));
     CHECK_NUM(position, 0);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/harness/check.h"
 #include "tests/ui/UiCheck.h"
 #include "tests/system/InstallChecks.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-const int kLicenceEdit = 304;
-const int kPercent = 1009;
 const DWORD kRunEndMs = 60000;
 const char kInstallingRecord[] = "SET 101 Installing Quillfen Setup  files....";
 
@@ -25,7 +24,7 @@ const char kInstallingRecord[] = "SET 101 Installing Quillfen Setup  files....";
 const char* const kInstallPercentages[] = {"  0%", " 00%", " 16%", " 33%", " 50%", " 66%", " 83%"};
 
 void CheckPercentages(const SetupRun& run, size_t mark) {
-    std::vector<std::string> texts = run.TextsSetOn(kPercent, mark);
+    std::vector<std::string> texts = run.TextsSetOn(IDC_PROGRESS_PERCENT, mark);
     const size_t count = sizeof kInstallPercentages / sizeof kInstallPercentages[0];
     CHECK_NUM(texts.size(), count);
     for (size_t i = 0; i < texts.size() && i < count; ++i) CHECK_STR(texts[i].c_str(), kInstallPercentages[i]);
@@ -69,15 +68,15 @@ TEST_CASE(ui_wizard_install) {
     CHECK_TEXT(TextOf(page), kSetupTitle);
     const std::string licence = ExpectedLicence(ui.files);
     REQUIRE(licence.size() > 100);
-    CHECK(ControlText(page, kLicenceEdit) == licence);
-    HWND edit = GetDlgItem(page, kLicenceEdit);
+    CHECK(ControlText(page, IDC_LICENSE_EDIT) == licence);
+    HWND edit = GetDlgItem(page, IDC_LICENSE_EDIT);
     REQUIRE(edit);
     CHECK((GetWindowLongPtrA(edit, GWL_STYLE) & ES_READONLY) != 0);
     // Typing into the read-only box changes nothing.
     SendMessageTimeoutA(edit, WM_CHAR, 'x', 1, SMTO_ABORTIFHUNG, 5000, nullptr);
     PostMessageA(edit, WM_KEYDOWN, VK_DELETE, 1);
     SendMessageTimeoutA(edit, WM_CHAR, 'y', 1, SMTO_ABORTIFHUNG, 5000, nullptr);
-    CHECK(ControlText(page, kLicenceEdit) == licence);
+    CHECK(ControlText(page, IDC_LICENSE_EDIT) == licence);
 
     size_t mark = run.Mark();
     ClickAccept(page);
@@ -122,7 +121,7 @@ TEST_CASE(ui_licence_no_then_yes_shows_licence_again) {
     HWND again = WaitForDialog(run, LICENCE_PAGE);
     REQUIRE(again);
     const std::string licence = ExpectedLicence(ui.files);
-    CHECK_TEXT(ControlText(again, kLicenceEdit), licence.c_str());
+    CHECK_TEXT(ControlText(again, IDC_LICENSE_EDIT), licence.c_str());
 
     box = LeaveLicence(run, ClickNo);
     REQUIRE(box);
@@ -185,7 +184,7 @@ TEST_CASE(ui_cancel_before_first_file_asks_resume) {
         HWND box = AcceptCancelled(run, &mark);
         REQUIRE(box);
         CHECK(run.WaitForRecord(kInstallingRecord, mark, 0));
-        CHECK(run.TextsSetOn(kPercent, mark) == std::vector<std::string>(1, "  0%"));
+        CHECK(run.TextsSetOn(IDC_PROGRESS_PERCENT, mark) == std::vector<std::string>(1, "  0%"));
         Answer(box, IDCANCEL);
         REQUIRE(run.WaitForEnd(kRunEndMs));
         CheckNothingInstalled();

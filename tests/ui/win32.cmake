@@ -7,6 +7,7 @@ set(UI_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
 add_library(ui_hook SHARED ${CMAKE_SOURCE_DIR}/tests/ui/UiHook.cpp)
 set_target_properties(ui_hook PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${UI_TEST_DIR})
 target_link_libraries(ui_hook PRIVATE user32)
+target_include_directories(ui_hook PRIVATE ${CMAKE_SOURCE_DIR})
 
 # The machine-state helpers of the system tests are shared, not copied.
 add_executable(ui_tests
