@@ -15,6 +15,7 @@ trap 'rm -rf "$work"' EXIT
 "$here/../tests/wine/make-prefix" "$prefix"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 drive="$prefix/drive_c"
+wine64="$here/../tests/wine/wine64"
 
 # The expanded payload as the installation must leave it: manifest line i
 # (path, stored size) goes with payload.rc's i-th "ID BIN file" line.
@@ -33,16 +34,16 @@ bytes=$(cat "$work/names" | (cd "$source" && xargs cat) | wc -c)
 # One server for every run, started before the clocks, and one warm-up run,
 # so each timed run pays the same start-up cost of a Wine process.
 wineserver -p
-wine cmd /c exit >/dev/null 2>&1 || true
+"$wine64" cmd /c exit >/dev/null 2>&1 || true
 
 value() { sed -n "s/^$1=//p" "$2"; }
 run=1
 : > "$work/rows"
 while [ "$run" -le "$runs" ]; do
     mkdir -p "$drive/bench-install-$run"
-    wine reg add HKCU /ve /d "C:\\bench-install-$run" /f >/dev/null 2>&1
-    "$timer" --watch "$drive/bench-install-$run" -- wine "$setup" -s > "$work/install" 2>/dev/null
-    "$timer" -- wine xcopy 'C:\bench-source' "C:\\bench-copy-$run" /E /I /Q /Y > "$work/copy" 2>/dev/null
+    "$wine64" reg add HKCU /ve /d "C:\\bench-install-$run" /f >/dev/null 2>&1
+    "$timer" --watch "$drive/bench-install-$run" -- "$wine64" "$setup" -s > "$work/install" 2>/dev/null
+    "$timer" -- "$wine64" xcopy 'C:\bench-source' "C:\\bench-copy-$run" /E /I /Q /Y > "$work/copy" 2>/dev/null
     "$timer" -- cp -r "$source" "$work/native-copy-$run" > "$work/native" 2>/dev/null
 
     installed="$drive/bench-install-$run/Quillfen/Quillfen 11.0"

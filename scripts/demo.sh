@@ -11,12 +11,13 @@ echo
 echo "== Preparing a fresh Wine prefix: $prefix"
 "$root/tests/wine/make-prefix" "$prefix"
 export WINEPREFIX="$prefix" WINEDEBUG=-all
+wine64="$root/tests/wine/wine64"
 # "-s" installs below the folder named by the per-user default value.
-wine reg add 'HKCU' /ve /d 'C:\Program Files' /f >/dev/null
+"$wine64" reg add 'HKCU' /ve /d 'C:\Program Files' /f >/dev/null
 
 echo
 echo "== Running: QuillfenSetup.exe -s   (x86_64 build of the same program; this kernel runs no 32-bit code)"
-xvfb-run -a wine "$root/dist/x64/QuillfenSetup.exe" -s
+xvfb-run -a "$wine64" "$root/dist/x64/QuillfenSetup.exe" -s
 wineserver -w
 
 folder="$prefix/drive_c/Program Files/Quillfen/Quillfen 11.0"
@@ -38,8 +39,8 @@ echo "  sno holds: \"$(cat "$folder/sno")\""
 
 echo
 echo "== Registry"
-wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillfen\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
-wine reg query 'HKCU\Quillfen\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
+"$wine64" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillfen\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
+"$wine64" reg query 'HKCU\Quillfen\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
 
 echo
 echo "== Shortcuts (all users)"
