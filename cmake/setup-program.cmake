@@ -28,6 +28,7 @@ set(RES_INCLUDES ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/icons)
 set(COMMON_RES_DEPENDS
     ${CMAKE_SOURCE_DIR}/res/common.rc ${CMAKE_SOURCE_DIR}/res/strings.rc
     ${CMAKE_SOURCE_DIR}/res/dialogs.rc ${CMAKE_SOURCE_DIR}/res/resource.h
+    ${CMAKE_SOURCE_DIR}/res/program.rc ${CMAKE_SOURCE_DIR}/res/version.h ${CMAKE_SOURCE_DIR}/res/application.manifest
     ${CMAKE_BINARY_DIR}/icons/setup.ico ${CMAKE_BINARY_DIR}/icons/caption.ico)
 
 function(add_setup_executable target build_kind_source rc_file)

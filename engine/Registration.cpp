@@ -4,15 +4,22 @@
 #include "app/SetupState.h"
 #include "engine/UninstallCommand.h"
 #include "fw/CFile.h"
+#include "payload/InstalledSize.h"
+#include "payload/PayloadResource.h"
 #include "res/resource.h"
+#include "res/version.h"
 
 namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-void SetText(HKEY key, const char* name, const CString& text) {
-    ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(static_cast<const char*>(text)),
-                     static_cast<DWORD>(text.GetLength() + 1));
+void SetText(HKEY key, const char* name, const char* text) {
+    ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                     static_cast<DWORD>(::lstrlenA(text) + 1));
+}
+
+void SetNumber(HKEY key, const char* name, DWORD number) {
+    ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
 }
 
 bool CreateKey(HKEY parent, const char* name, HKEY& key) {
@@ -20,20 +27,51 @@ bool CreateKey(HKEY parent, const char* name, HKEY& key) {
                              &key, nullptr) == ERROR_SUCCESS;
 }
 
+// The payload's size once installed, in KiB rounded up.
+DWORD PayloadKiB(const SetupState& s) {
+    unsigned long long bytes = 0;
+    for (int i = 0; i < s.fileCount && i < MAX_MANIFEST_ENTRIES; ++i) {
+        PayloadBytes stored;
+        if (!LoadPayloadResource(i, stored) || s.fileSizes[i] < 0) continue;
+        size_t size = static_cast<size_t>(s.fileSizes[i]) < stored.size ? s.fileSizes[i] : stored.size;
+        bytes += InstalledSize(static_cast<const unsigned char*>(stored.data), size);
+    }
+    return static_cast<DWORD>((bytes + 1023) / 1024);
+}
+
+// One entry of the list of installed programs, with what the list shows.
+void WriteUninstallEntry(HKEY uninstall, const char* name, const char* command, const char* icon,
+                         DWORD sizeKiB) {
+    const SetupState& s = setupState;
+    HKEY entry = nullptr;
+    if (!CreateKey(uninstall, name, entry)) return;
+    SetText(entry, "DisplayName", s.displayName);
+    SetText(entry, "UninstallString", command);
+    SetText(entry, "DisplayIcon", icon);
+    SetText(entry, "DisplayVersion", PRODUCT_VERSION_TEXT);
+    SetText(entry, "Publisher", PRODUCT_NAME_TEXT);
+    SetText(entry, "InstallLocation", s.installFolder);
+    SetNumber(entry, "EstimatedSize", sizeKiB);
+    SetNumber(entry, "NoModify", 1);
+    SetNumber(entry, "NoRepair", 1);
+    ::RegCloseKey(entry);
+}
+
 }  // namespace
 
-// Records a completed installation: the uninstall entry, the per-user path of
-// the browser and the sno tag file. Every failure here is silent.
+// Records a completed installation: the uninstall entries, the per-user path
+// of the browser and the sno tag file. Every failure here is silent.
 void SetupApp::RegisterUninstall() {
     const SetupState& s = setupState;
     HKEY uninstall = nullptr;
     if (::RegOpenKeyA(HKEY_LOCAL_MACHINE, kUninstallKey, &uninstall) == ERROR_SUCCESS) {
-        HKEY product = nullptr;
-        if (CreateKey(uninstall, s.productKey, product)) {
-            SetText(product, "DisplayName", s.displayName);
-            SetText(product, "UninstallString", UninstallCommand(s.installFolder));
-            ::RegCloseKey(product);
-        }
+        // The system's list shows only direct subkeys of the Uninstall key, so
+        // the two-level product entry gets a twin named like the product.
+        CString command = UninstallCommand(s.installFolder);
+        CString icon = s.installFolder + "\\" + s.iconFileName;
+        DWORD sizeKiB = PayloadKiB(s);
+        WriteUninstallEntry(uninstall, s.productKey, command, icon, sizeKiB);
+        WriteUninstallEntry(uninstall, s.displayName, command, icon, sizeKiB);
         ::RegCloseKey(uninstall);
     }
 

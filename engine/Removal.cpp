@@ -40,7 +40,9 @@ void DeleteShortcutIn(int csidl, const CString& shortcutName) {
 // Best effort: whatever is already gone is skipped silently.
 void SetupApp::RemoveInstallation() {
     const SetupState& s = setupState;
+    // The product entry and its twin that the system's list shows.
     DeleteProductKey(HKEY_LOCAL_MACHINE, kUninstallKey, s.productKey);
+    DeleteProductKey(HKEY_LOCAL_MACHINE, kUninstallKey, s.displayName);
     DeleteShortcutIn(CSIDL_COMMON_DESKTOPDIRECTORY, s.displayName);
     DeleteShortcutIn(CSIDL_COMMON_STARTMENU, s.displayName);
 

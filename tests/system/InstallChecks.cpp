@@ -5,12 +5,14 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "tests/harness/check.h"
 #include "tests/system/MachineState.h"
 #include "tests/system/ShortcutReader.h"
 
 const char kUninstallEntryKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillfen\\Quillfen 11.0";
+const char kListedEntryKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillfen 11.0";
 const char kUserRecordKey[] = "Quillfen\\Quillfen 11.0";
 
 namespace {
@@ -60,12 +62,54 @@ void ExpectText(HKEY root, const char* key, const char* name, const std::string&
     CHECK(terminated);
 }
 
+void ExpectNumber(HKEY root, const char* key, const char* name, DWORD number) {
+    RegistryValue value = ReadRegistryValue(root, key, name);
+    if (!value.found) {
+        FailWith(__FILE__, __LINE__, std::string("registry value missing: ") + key + " : " + name);
+        return;
+    }
+    CHECK_NUM(value.type, REG_DWORD);
+    CHECK_NUM(value.bytes.size(), sizeof number);
+    DWORD stored = 0;
+    if (value.bytes.size() == sizeof stored) std::memcpy(&stored, value.bytes.data(), sizeof stored);
+    CHECK_NUM(stored, number);
+}
+
+// The payload's size once installed, in KiB rounded up, from its sources.
+DWORD PayloadKiB(const BuiltFiles& files) {
+    const std::string* sources[] = {&files.browser, &files.skin, &files.language,
+                                    &files.icon, &files.uninstaller, &files.settings};
+    unsigned long long bytes = 0;
+    for (const std::string* source : sources) {
+        std::string content;
+        CHECK(ReadWholeFile(*source, content));
+        bytes += content.size();
+    }
+    return static_cast<DWORD>((bytes + 1023) / 1024);
+}
+
+void CheckUninstallEntry(const BuiltFiles& files, const char* key, const std::string& folder,
+                         const std::string& uninstallString) {
+    ExpectText(HKEY_LOCAL_MACHINE, key, "DisplayName", "Quillfen 11.0");
+    ExpectText(HKEY_LOCAL_MACHINE, key, "UninstallString", uninstallString);
+    ExpectText(HKEY_LOCAL_MACHINE, key, "DisplayIcon", folder + "\\qf11.ico");
+    ExpectText(HKEY_LOCAL_MACHINE, key, "DisplayVersion", "11.0");
+    ExpectText(HKEY_LOCAL_MACHINE, key, "Publisher", "Quillfen");
+    ExpectText(HKEY_LOCAL_MACHINE, key, "InstallLocation", folder);
+    ExpectNumber(HKEY_LOCAL_MACHINE, key, "EstimatedSize", PayloadKiB(files));
+    ExpectNumber(HKEY_LOCAL_MACHINE, key, "NoModify", 1);
+    ExpectNumber(HKEY_LOCAL_MACHINE, key, "NoRepair", 1);
+    CHECK_NUM(CountValues(HKEY_LOCAL_MACHINE, key), 9);
+    CHECK_NUM(CountSubkeys(HKEY_LOCAL_MACHINE, key), 0);
+}
+
 }  // namespace
 
 void CleanMachine::Reset() {
     EndProcessesNamed("quillfen.exe");
     DeleteUserDefaultValue();
     DeleteKeyLevels(HKEY_LOCAL_MACHINE, kUninstallEntryKey, 2);
+    DeleteKeyLevels(HKEY_LOCAL_MACHINE, kListedEntryKey, 1);
     DeleteKeyLevels(HKEY_CURRENT_USER, kUserRecordKey, 2);
     for (const char* base : kTestBases) DeleteTree(base);
     DeleteTree(ProgramGroup());
@@ -111,17 +155,27 @@ void CheckInstalledFiles(const BuiltFiles& files, const std::string& folder) {
     CHECK(tag == "qf11_default_en");
 }
 
-void CheckRegistration(const std::string& folder, const std::string& uninstallString) {
-    ExpectText(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "DisplayName", "Quillfen 11.0");
-    ExpectText(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "UninstallString", uninstallString);
-    CHECK_NUM(CountValues(HKEY_LOCAL_MACHINE, kUninstallEntryKey), 2);
+void CheckRegistration(const BuiltFiles& files, const std::string& folder, const std::string& uninstallString) {
+    CheckUninstallEntry(files, kUninstallEntryKey, folder, uninstallString);
     CHECK_NUM(CountSubkeys(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillfen"), 1);
-    CHECK_NUM(CountSubkeys(HKEY_LOCAL_MACHINE, kUninstallEntryKey), 0);
+    CheckUninstallEntry(files, kListedEntryKey, folder, uninstallString);
+    CheckListed(true);
 
     ExpectText(HKEY_CURRENT_USER, kUserRecordKey, "path", folder + "\\quillfen.exe");
     CHECK_NUM(CountValues(HKEY_CURRENT_USER, kUserRecordKey), 1);
     CHECK_NUM(CountSubkeys(HKEY_CURRENT_USER, "Quillfen"), 1);
     CHECK_NUM(CountSubkeys(HKEY_CURRENT_USER, kUserRecordKey), 0);
+}
+
+void CheckListed(bool listed) {
+    CapturedRun run = RunCaptured("uninstaller.exe --list", kSetupTimeoutMs);
+    REQUIRE(run.started && run.exited);
+    bool unterminated = false;
+    std::vector<std::string> product;
+    for (const std::string& line : SplitLines(run.output, &unterminated))
+        if (line.find("Quillfen") != std::string::npos) product.push_back(line);
+    CHECK_NUM(product.size(), listed ? 1 : 0);
+    if (listed && product.size() == 1) CHECK_STR(product[0].c_str(), "Quillfen 11.0|||Quillfen 11.0");
 }
 
 void CheckSilentShortcuts(const std::string& folder) {

@@ -8,6 +8,7 @@
 #include "tests/system/ChildProcess.h"
 
 extern const char kUninstallEntryKey[];  // below HKEY_LOCAL_MACHINE
+extern const char kListedEntryKey[];     // its twin that the list of installed programs shows
 extern const char kUserRecordKey[];      // below HKEY_CURRENT_USER
 
 // Removes everything the cases install or configure: running browsers, the
@@ -30,8 +31,13 @@ void CheckResultLines(const std::string& output, const int (&codes)[6]);
 // temporary "install" folder is left; `sno` holds the distribution tag.
 void CheckInstalledFiles(const BuiltFiles& files, const std::string& folder);
 
-// The uninstall entry and the per-user record, each with exactly its values.
-void CheckRegistration(const std::string& folder, const std::string& uninstallString);
+// Both uninstall entries and the per-user record, each with exactly its
+// values, and the product shown once in the list of installed programs.
+void CheckRegistration(const BuiltFiles& files, const std::string& folder, const std::string& uninstallString);
+
+// Whether the system's list of installed programs (Wine's own "uninstaller
+// --list") shows the product: exactly one line for it, or none.
+void CheckListed(bool listed);
 
 // The program-group shortcuts, and no desktop or Start-menu shortcut.
 void CheckSilentShortcuts(const std::string& folder);

@@ -29,7 +29,8 @@ RegistryValue ReadRegistryValue(HKEY root, const char* keyPath, const char* valu
         if (RegQueryValueExW(key, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(&data[0]),
                              &size) == ERROR_SUCCESS) {
             value.found = true;
-            if (size % sizeof(WCHAR) != 0) {
+            bool text = value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ;
+            if (!text || size % sizeof(WCHAR) != 0) {
                 value.bytes.assign(reinterpret_cast<const char*>(data.data()), size);
             } else if (size > 0) {
                 int wideCount = static_cast<int>(size / sizeof(WCHAR));

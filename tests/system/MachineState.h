@@ -9,8 +9,9 @@
 struct RegistryValue {
     bool found = false;
     DWORD type = REG_NONE;
-    std::string bytes;  // the stored text in the ANSI code page, with exactly
-                        // the terminating zeros stored (odd-sized data raw)
+    std::string bytes;  // text: in the ANSI code page, with exactly the
+                        // terminating zeros stored (odd-sized data raw);
+                        // other types: the stored bytes
 };
 
 RegistryValue ReadRegistryValue(HKEY root, const char* keyPath, const char* valueName);

@@ -27,7 +27,7 @@ const char kPlainUninstallString[] =
 // and the program group's shortcuts.
 void CheckSilentInstallation(const BuiltFiles& files, const std::string& folder, const std::string& uninstallString) {
     CheckInstalledFiles(files, folder);
-    CheckRegistration(folder, uninstallString);
+    CheckRegistration(files, folder, uninstallString);
     CheckSilentShortcuts(folder);
 }
 
@@ -74,6 +74,7 @@ TEST_CASE(system_silent_install_into_folder_with_blank) {
     BuiltFiles files;
     REQUIRE(GetBuiltFiles(files));
     CleanMachine clean;
+    CheckListed(false);
 
     CapturedRun run = RunSilentSetup(files, "C:\\qf silent test");
     REQUIRE(run.exited);
@@ -98,6 +99,7 @@ TEST_CASE(system_silent_reinstall_overwrites_in_place) {
     CreateDirectoryA((folder + "\\install").c_str(), nullptr);
     REQUIRE(WriteWholeFile(folder + "\\install\\stale.tmp", "stale"));
     REQUIRE(WriteStringValue(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "UninstallString", "stale"));
+    REQUIRE(WriteStringValue(HKEY_LOCAL_MACHINE, kListedEntryKey, "EstimatedSize", "stale"));
     REQUIRE(WriteStringValue(HKEY_CURRENT_USER, kUserRecordKey, "path", "stale"));
 
     CapturedRun run = RunSilentSetup(files, "C:\\qf silent test");
@@ -134,7 +136,7 @@ TEST_CASE(system_uninstaller_refused_changes_nothing) {
     REQUIRE(run.exited);
     CHECK_NUM(run.windowsClosed, 1);
     CheckResultLines(run.output, kNothingRunning);
-    CheckRegistration(folder, kPlainUninstallString);
+    CheckRegistration(files, folder, kPlainUninstallString);
     CheckSilentShortcuts(folder);
     CHECK(!PathExists("C:\\qf uninstall test"));
 }

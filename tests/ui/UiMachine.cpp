@@ -173,6 +173,8 @@ bool UserRecordExists() { return KeyExists(HKEY_CURRENT_USER, kUserRecordKey); }
 
 void CheckRemoved() {
     CHECK(!UninstallEntryExists());
+    CHECK(!KeyExists(HKEY_LOCAL_MACHINE, kListedEntryKey));
+    CheckListed(false);
     CHECK(!UserRecordExists());
     CHECK(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillfen"));
     CHECK(KeyExists(HKEY_CURRENT_USER, "Quillfen"));

@@ -88,8 +88,8 @@ TEST_CASE(ui_wizard_install) {
     CHECK(!FindDialog(run, MESSAGE_BOX));
 
     CheckInstalledFiles(ui.files.built, kInstallFolder);
-    CHECK(UninstallEntryExists());
-    CHECK(UserRecordExists());
+    CheckRegistration(ui.files.built, kInstallFolder,
+                      "\"C:\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\Quillfen\\Quillfen 11.0");
     CheckWizardShortcuts(true);
     CheckBrowserStartedAndClose(kInstallFolder);
 }
