@@ -40,7 +40,10 @@ echo "  sno holds: \"$(cat "$folder/sno")\""
 echo
 echo "== Registry"
 "$wine64" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillfen\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
+"$wine64" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
 "$wine64" reg query 'HKCU\Quillfen\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
+echo "  the system's list of installed programs (uninstaller --list):"
+"$wine64" uninstaller --list | tr -d '\r' | sed 's/^/    /'
 
 echo
 echo "== Shortcuts (all users)"

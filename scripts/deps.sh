@@ -4,7 +4,8 @@
 set -e
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick libmspack-dev mscompress file"
+  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick libmspack-dev mscompress file
+  osslsigncode openssl libxml2-utils"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"

@@ -33,3 +33,26 @@ unset(system_case)
 set(RELEASE_SETUP_EXE ${CMAKE_SOURCE_DIR}/dist/QuillfenSetup.exe CACHE FILEPATH
     "The i686 release of the setup program checked by the release_binary test")
 add_test(NAME release_binary COMMAND sh ${CMAKE_SOURCE_DIR}/tests/system/release_binary.sh ${RELEASE_SETUP_EXE})
+
+# What Windows reads from the programs before running them: version
+# resource, manifest and PE checksum, in the x86_64 build and the release.
+add_test(NAME program_identity_setup COMMAND sh ${CMAKE_SOURCE_DIR}/tests/system/program_identity.sh
+         $<TARGET_FILE:setup> "Quillfen 11.0 Setup" QuillfenSetup.exe)
+add_test(NAME program_identity_uninstaller COMMAND sh ${CMAKE_SOURCE_DIR}/tests/system/program_identity.sh
+         $<TARGET_FILE:uninstaller> "Quillfen 11.0 Uninstaller" uninstall.exe)
+add_test(NAME program_identity_release COMMAND sh ${CMAKE_SOURCE_DIR}/tests/system/program_identity.sh
+         ${RELEASE_SETUP_EXE} "Quillfen 11.0 Setup" QuillfenSetup.exe)
+
+# Signing with a throwaway certificate, then a silent installation with the
+# signed x86_64 setup.
+set(SIGNED_DIR ${CMAKE_BINARY_DIR}/signed)
+add_test(NAME release_signing COMMAND sh ${CMAKE_SOURCE_DIR}/tests/system/signing.sh
+         ${SIGNED_DIR} $<TARGET_FILE:setup> ${RELEASE_SETUP_EXE})
+set_tests_properties(release_signing PROPERTIES FIXTURES_SETUP signed_setup)
+add_test(NAME system_signed_setup_installs
+         COMMAND system_tests system_silent_install_into_folder_without_blank
+                 ${SIGNED_DIR}/x64/QuillfenSetup.exe $<TARGET_FILE:uninstaller> $<TARGET_FILE:browser_standin>
+                 $<TARGET_FILE:skin_standin> $<TARGET_FILE:lang_standin>
+                 ${CMAKE_BINARY_DIR}/icons/qf11.ico ${STANDIN_SETTINGS_FILE})
+set_tests_properties(system_signed_setup_installs PROPERTIES
+                     FIXTURES_REQUIRED signed_setup RESOURCE_LOCK wineprefix TIMEOUT 240)
