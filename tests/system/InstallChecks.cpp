@@ -64,13 +64,8 @@ void ExpectText(HKEY root, const char* key, const char* name, const std::string&
 
 void ExpectNumber(HKEY root, const char* key, const char* name, DWORD number) {
     RegistryValue value = ReadRegistryValue(root, key, name);
-    if (!value.found) {
-        FailWith(__FILE__, __LINE__, std::string("registry value missing: ") + key + " : " + name);
-        return;
-    }
-    CHECK_NUM(value.type, REG_DWORD);
-    CHECK_NUM(value.bytes.size(), sizeof number);
     DWORD stored = 0;
+    CHECK(value.found && value.type == REG_DWORD && value.bytes.size() == sizeof stored);
     if (value.bytes.size() == sizeof stored) std::memcpy(&stored, value.bytes.data(), sizeof stored);
     CHECK_NUM(stored, number);
 }
