@@ -132,7 +132,7 @@ TEST_CASE(system_damaged_setup_changes_nothing) {
         CHECK_NUM(run.windowsClosed, 1);
         CHECK_STR(run.output.c_str(), "");
         if (damage.uninstaller) {
-            CheckRegistration(kPlainFolder, "\"C:\\qfplain\\Quillfen\\Quillfen 11.0\\uninstall.exe\" " +
+            CheckRegistration(files, kPlainFolder, "\"C:\\qfplain\\Quillfen\\Quillfen 11.0\\uninstall.exe\" " +
                                                 std::string(kPlainFolder));
             CheckSilentShortcuts(kPlainFolder);
         } else {
