@@ -17,6 +17,7 @@ add_subdirectory(bench)
 add_subdirectory(tests/unit)
 add_subdirectory(tests/mkicon)
 add_subdirectory(tests/szdd)
+add_subdirectory(tests/package)
 
 # The Win32 tests live in the x86_64 build tree; ctest here runs them too.
 if(WIN64_BUILD_DIR)

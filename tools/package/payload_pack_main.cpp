@@ -10,12 +10,15 @@
 //       DIR/<900 + i>.bin = entry i stored, SZDD or plain, whichever is
 //       smaller; DIR/entries.txt = one "STORED|PATH" line per entry. A user's
 //       folder is carried in sorted order with the uninstaller added last;
-//       PATH=FILE pairs (the build's own list) in the order given.
+//       PATH=FILE pairs (the build's own list) in the order given. Files
+//       are compressed N at a time: --jobs, else $PAYLOAD_PACK_JOBS, else one
+//       per processor; the stored files are the same whatever N is.
 //
 // Every problem found is printed, naming its file, and nothing is written.
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -141,7 +144,11 @@ int PackPayload(PayloadOptions& options) {
     if (mkdir(options.stage.c_str(), 0755) != 0 && errno != EEXIST)
         return Refuse({options.stage + ": cannot make the folder: " + std::strerror(errno)});
     ClearStage(options.stage);
-    int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(std::thread::hardware_concurrency());
+    const char* jobsVariable = std::getenv("PAYLOAD_PACK_JOBS");
+    int jobs = options.jobs > 0 ? options.jobs
+               : jobsVariable && std::atoi(jobsVariable) > 0 ? std::atoi(jobsVariable)
+                                                              : static_cast<int>(std::thread::hardware_concurrency());
+    auto started = std::chrono::steady_clock::now();
     std::vector<StoredFile> stored;
     std::string problem;
     if (!StorePayload(entries, options.stage, options.szddCompress, jobs, stored, problem)) {
@@ -159,8 +166,9 @@ int PackPayload(PayloadOptions& options) {
                     static_cast<unsigned long long>(entries[i].size),
                     static_cast<unsigned long long>(stored[i].storedSize), stored[i].compressed ? "SZDD" : "plain");
     }
-    std::printf("  %zu files, %llu bytes stored as %llu\n", entries.size(), static_cast<unsigned long long>(original),
-                static_cast<unsigned long long>(packed));
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("  %zu files, %llu bytes stored as %llu, in %.2f s with %d jobs\n", entries.size(),
+                static_cast<unsigned long long>(original), static_cast<unsigned long long>(packed), seconds, jobs);
     if (!WriteWhole(options.stage + "/entries.txt", listing))
         return Refuse({options.stage + "/entries.txt: cannot write: " + std::strerror(errno)});
     return 0;
