@@ -37,4 +37,5 @@ include(cmake/setup-program.cmake)
 
 if(WINE_TESTS)
     include(tests/win32.cmake)
+    include(bench/win32.cmake)
 endif()
