@@ -1,5 +1,6 @@
 // The interactive modes: the installation wizard and uninstall mode.
 #include "app/SetupApp.h"
+#include "app/ExitCodes.h"
 #include "app/SetupState.h"
 #include "pages/LicensePage.h"
 #include "pages/ProgressPage.h"
@@ -23,13 +24,17 @@ void SetupApp::RunUninstall() {
     part2.LoadString(IDS_UNINSTALL_QUESTION_2);
     part3.LoadString(IDS_UNINSTALL_QUESTION_3);
     CString question = part1 + setupState.displayName + part2 + part3;
-    if (ShowSetupMessage(question, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_YESNO, 0) != 1) return;
+    if (ShowSetupMessage(question, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_YESNO, 0) != 1) {
+        m_nExitCode = EXIT_UNINSTALL_DECLINED;
+        return;
+    }
     {
         ProgressPage page(PROGRESS_REMOVE, nullptr);
         page.DoModal();
     }
     RemoveInstallation();
     ShowSetupMessageIds(IDS_DISPLAY_NAME, IDS_UNINSTALLED, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
+    m_nExitCode = EXIT_UNINSTALLED;
 }
 
 // Licence, (nothing), installation; a step that is not completed asks
@@ -58,5 +63,8 @@ void SetupApp::RunWizard() {
                 askResume = true;
         }
     }
-    if (!askResume && step > lastStep) FinishInstall();
+    if (!askResume && step > lastStep)
+        FinishInstall();
+    else
+        m_nExitCode = EXIT_DECLINED;
 }

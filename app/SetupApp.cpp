@@ -4,17 +4,25 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/ExitCodes.h"
 #include "app/SetupState.h"
+#include "app/SilentFolder.h"
 #include "app/Termination.h"
+#include "pages/SetupDialog.h"
+#include "pages/SetupMessageBox.h"
+#include "payload/IntegrityCheck.h"
 #include "payload/Manifest.h"
 #include "payload/TextResource.h"
 #include "res/resource.h"
 
 SetupApp theApp;
 
-SetupApp::SetupApp() : CWinApp(nullptr) { setupState.fileCount = 0; }
+// Every path of InitInstance sets its own outcome; this one is never kept.
+SetupApp::SetupApp() : CWinApp(nullptr), m_nExitCode(EXIT_DECLINED) { setupState.fileCount = 0; }
 
 SetupApp::~SetupApp() {}
+
+int SetupApp::ExitInstance() { return m_nExitCode; }
 
 void SetupApp::RunTerminationPass() {
     char name[100];
@@ -65,7 +73,8 @@ void SetupApp::LoadSetupState() {
 }
 
 // "-s" installs into the folder named by a per-user registry value; when the
-// key opens but the value cannot be read, the wizard runs instead.
+// key opens but the value cannot be read, or names no absolute folder, the
+// wizard runs instead.
 void SetupApp::LookUpSilentFolder() {
     SetupState& s = setupState;
     HKEY key = nullptr;
@@ -86,19 +95,36 @@ void SetupApp::LookUpSilentFolder() {
                                              reinterpret_cast<BYTE*>(buffer), &size)
                         : ERROR_OUTOFMEMORY;
     }
+    CString base;
     if (result == ERROR_SUCCESS) {
         // The data up to its first zero byte or to the end of what was read.
         int length = 0;
         while (static_cast<DWORD>(length) < size && buffer[length] != 0) ++length;
-        s.installFolder = CString(buffer, length) + "\\" + s.productKey;
-    } else {
-        s.silentMode = false;
+        base = CString(buffer, length);
     }
+    if (IsUsableSilentFolder(base))
+        s.installFolder = base + "\\" + s.productKey;
+    else
+        s.silentMode = false;
     std::free(buffer);
     ::RegCloseKey(key);
 }
 
+// A damaged program file is reported before anything on the machine is
+// touched, not even a running browser.
+void SetupApp::ReportDamage() {
+    CString title;
+    title.LoadString(IDS_SETUP_TITLE);
+    ShowSetupMessageId(kUninstallerBuild ? IDS_UNINSTALLER_DAMAGED : IDS_SETUP_DAMAGED, title, SETUP_MESSAGE_ICON,
+                       MB_OK, 0);
+    m_nExitCode = EXIT_DAMAGED;
+}
+
 BOOL SetupApp::InitInstance() {
+    if (!ProgramResourcesIntact()) {
+        ReportDamage();
+        return FALSE;
+    }
     for (int pass = 0; pass < 5; ++pass) {
         RunTerminationPass();
         ::Sleep(100);

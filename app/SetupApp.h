@@ -9,6 +9,8 @@ public:
     ~SetupApp() override;
 
     BOOL InitInstance() override;
+    // The process exit code: the outcome of the run (app/ExitCodes.h).
+    int ExitInstance() override;
 
     void RunTerminationPass();
     void ExtractPayloadSilently();
@@ -19,6 +21,9 @@ public:
                         const CString& iconPath, int iconIndex);
 
 private:
+    int m_nExitCode;
+
+    void ReportDamage();
     void LoadSetupState();
     void LookUpSilentFolder();
     void RunUninstall();

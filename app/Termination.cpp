@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/Termination.h"
+#include "fw/SystemLibrary.h"
 
 namespace {
 
@@ -25,9 +26,10 @@ int EndProcess(DWORD id) {
     return ended ? 0 : 602;
 }
 
-// NT family: the process-status library, loaded at run time.
+// NT family: the process-status library, loaded at run time from the system
+// folder only.
 int TerminateOnNt(const char* target) {
-    HMODULE psapi = ::LoadLibraryA("PSAPI.DLL");
+    HMODULE psapi = AfxLoadSystemLibraryUsingFullPath("PSAPI.DLL");
     if (!psapi) return 605;
     EnumProcessesFn enumProcesses = (EnumProcessesFn)(void*)::GetProcAddress(psapi, "EnumProcesses");
     EnumProcessModulesFn enumModules =

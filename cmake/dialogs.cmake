@@ -10,4 +10,4 @@ add_library(dialogs STATIC
     pages/SetupMessageCalls.cpp
 )
 target_include_directories(dialogs PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(dialogs PUBLIC fw comctl32 user32 gdi32)
+target_link_libraries(dialogs PUBLIC fw user32 gdi32)

@@ -6,8 +6,10 @@ set(SETUP_CORE_SOURCES
     app/Termination.cpp
     payload/TextResource.cpp
     payload/PayloadResource.cpp
+    payload/IntegrityCheck.cpp
     engine/FolderTree.cpp
     engine/Extraction.cpp
+    engine/ExtractionFolders.cpp
     engine/SilentExtraction.cpp
     engine/Registration.cpp
     engine/Shortcut.cpp
@@ -22,9 +24,15 @@ set(SETUP_CORE_SOURCES
 )
 add_library(setupcore STATIC ${SETUP_CORE_SOURCES})
 target_include_directories(setupcore PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(setupcore PUBLIC dialogs fw lz32 ole32 shell32 advapi32 user32 gdi32 comctl32 uuid)
+# LZ32 and COMCTL32 are not imported: they are loaded from the system folder
+# at run time (fw/SystemLibrary.h).
+target_link_libraries(setupcore PUBLIC dialogs fw ole32 shell32 advapi32 user32 gdi32 uuid)
 
 set(RES_INCLUDES ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/icons)
+set(LICENCE_FILE ${CMAKE_SOURCE_DIR}/res/licence.txt)
+# Every payload folder also gets the integrity record of its resources.
+set(WRITE_MANIFEST ${CMAKE_COMMAND} -DLICENCE=${LICENCE_FILE} -DINTEGRITY_RECORD=${INTEGRITY_RECORD})
+set(WRITE_MANIFEST_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake ${LICENCE_FILE} ${INTEGRITY_RECORD})
 set(COMMON_RES_DEPENDS
     ${CMAKE_SOURCE_DIR}/res/common.rc ${CMAKE_SOURCE_DIR}/res/strings.rc
     ${CMAKE_SOURCE_DIR}/res/dialogs.rc ${CMAKE_SOURCE_DIR}/res/resource.h
@@ -41,10 +49,19 @@ function(add_setup_executable target build_kind_source rc_file)
 endfunction()
 
 # The uninstaller: the same program without payload; it only uninstalls.
-add_setup_executable(uninstaller UninstallerBuild.cpp res/uninstall.rc)
+# Its integrity record covers its one text, the empty manifest.
+set(UNINSTALLER_RECORD_DIR ${CMAKE_BINARY_DIR}/uninstaller-record)
+add_custom_command(OUTPUT ${UNINSTALLER_RECORD_DIR}/integrity.bin
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${UNINSTALLER_RECORD_DIR}
+    COMMAND ${INTEGRITY_RECORD} ${UNINSTALLER_RECORD_DIR}/integrity.bin
+            TEXT:101=${CMAKE_SOURCE_DIR}/res/empty-manifest.txt
+    DEPENDS ${CMAKE_SOURCE_DIR}/res/empty-manifest.txt ${INTEGRITY_RECORD})
+add_custom_target(uninstaller_record DEPENDS ${UNINSTALLER_RECORD_DIR}/integrity.bin)
+add_setup_executable(uninstaller UninstallerBuild.cpp res/uninstall.rc ${UNINSTALLER_RECORD_DIR})
 set_target_properties(uninstaller PROPERTIES OUTPUT_NAME uninstall)
+add_dependencies(uninstaller uninstaller_record)
 set_source_files_properties(res/uninstall.rc PROPERTIES OBJECT_DEPENDS
-    "${COMMON_RES_DEPENDS};${CMAKE_SOURCE_DIR}/res/empty-manifest.txt")
+    "${COMMON_RES_DEPENDS};${CMAKE_SOURCE_DIR}/res/empty-manifest.txt;${UNINSTALLER_RECORD_DIR}/integrity.bin")
 
 # The payload, in manifest order: SZDD-compressed programs, libraries and icon,
 # and the plain settings file.
@@ -72,29 +89,29 @@ list(APPEND PAYLOAD_FILES ${STANDIN_SETTINGS_FILE})
 
 string(REPLACE ";" "\\;" PAYLOAD_ENTRIES_ARG "${PAYLOAD_ENTRIES}")
 add_custom_command(
-    OUTPUT ${PAYLOAD_DIR}/manifest.txt ${PAYLOAD_DIR}/payload.rc
-    COMMAND ${CMAKE_COMMAND} -DOUT_DIR=${PAYLOAD_DIR} "-DENTRIES=${PAYLOAD_ENTRIES_ARG}"
+    OUTPUT ${PAYLOAD_DIR}/manifest.txt ${PAYLOAD_DIR}/payload.rc ${PAYLOAD_DIR}/integrity.bin
+    COMMAND ${WRITE_MANIFEST} -DOUT_DIR=${PAYLOAD_DIR} "-DENTRIES=${PAYLOAD_ENTRIES_ARG}"
             -P ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake
-    DEPENDS ${PAYLOAD_FILES} ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake
-    COMMENT "Writing the payload manifest")
-add_custom_target(payload DEPENDS ${PAYLOAD_DIR}/manifest.txt ${PAYLOAD_DIR}/payload.rc)
+    DEPENDS ${PAYLOAD_FILES} ${WRITE_MANIFEST_DEPENDS}
+    COMMENT "Writing the payload manifest and integrity record")
+add_custom_target(payload DEPENDS ${PAYLOAD_DIR}/manifest.txt ${PAYLOAD_DIR}/payload.rc ${PAYLOAD_DIR}/integrity.bin)
 
 add_setup_executable(setup InstallerBuild.cpp res/setup.rc ${PAYLOAD_DIR})
 set_target_properties(setup PROPERTIES OUTPUT_NAME QuillfenSetup)
 add_dependencies(setup payload)
 set_source_files_properties(res/setup.rc PROPERTIES OBJECT_DEPENDS
-    "${COMMON_RES_DEPENDS};${CMAKE_SOURCE_DIR}/res/licence.txt;${PAYLOAD_DIR}/manifest.txt;${PAYLOAD_DIR}/payload.rc;${PAYLOAD_FILES}")
+    "${COMMON_RES_DEPENDS};${LICENCE_FILE};${PAYLOAD_DIR}/manifest.txt;${PAYLOAD_DIR}/payload.rc;${PAYLOAD_DIR}/integrity.bin;${PAYLOAD_FILES}")
 
 # For the tests: the same setup whose manifest lists one payload file more
 # than it carries, so every installation with it is incomplete.
 if(WINE_TESTS)
     set(SHORT_DIR ${CMAKE_BINARY_DIR}/payload-short)
     add_custom_command(
-        OUTPUT ${SHORT_DIR}/manifest.txt ${SHORT_DIR}/payload.rc
+        OUTPUT ${SHORT_DIR}/manifest.txt ${SHORT_DIR}/payload.rc ${SHORT_DIR}/integrity.bin
         COMMAND ${CMAKE_COMMAND} -E make_directory ${SHORT_DIR}
-        COMMAND ${CMAKE_COMMAND} -DOUT_DIR=${SHORT_DIR} "-DENTRIES=${PAYLOAD_ENTRIES_ARG}"
+        COMMAND ${WRITE_MANIFEST} -DOUT_DIR=${SHORT_DIR} "-DENTRIES=${PAYLOAD_ENTRIES_ARG}"
                 "-DEXTRA_ENTRY=missing.dat 100" -P ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake
-        DEPENDS ${PAYLOAD_FILES} ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake)
+        DEPENDS ${PAYLOAD_FILES} ${WRITE_MANIFEST_DEPENDS})
     add_custom_target(payload_short DEPENDS ${SHORT_DIR}/manifest.txt ${SHORT_DIR}/payload.rc)
     add_setup_executable(setup_short_payload InstallerBuild.cpp res/setup.rc ${SHORT_DIR})
     add_dependencies(setup_short_payload payload_short)
@@ -104,10 +121,10 @@ endif()
 # its size is the program's own.
 set(STUB_DIR ${CMAKE_BINARY_DIR}/payload-stub)
 add_custom_command(
-    OUTPUT ${STUB_DIR}/manifest.txt ${STUB_DIR}/payload.rc
+    OUTPUT ${STUB_DIR}/manifest.txt ${STUB_DIR}/payload.rc ${STUB_DIR}/integrity.bin
     COMMAND ${CMAKE_COMMAND} -E make_directory ${STUB_DIR}
-    COMMAND ${CMAKE_COMMAND} -DOUT_DIR=${STUB_DIR} -DENTRIES= -P ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake
-    DEPENDS ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake)
+    COMMAND ${WRITE_MANIFEST} -DOUT_DIR=${STUB_DIR} -DENTRIES= -P ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake
+    DEPENDS ${WRITE_MANIFEST_DEPENDS})
 add_custom_target(payload_stub DEPENDS ${STUB_DIR}/manifest.txt ${STUB_DIR}/payload.rc)
 add_setup_executable(setup_stub InstallerBuild.cpp res/setup.rc ${STUB_DIR})
 set_target_properties(setup_stub PROPERTIES OUTPUT_NAME QuillfenSetup-stub)

@@ -15,9 +15,10 @@ add_compile_options(-Os -ffunction-sections -fno-exceptions -fno-rtti
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=0 WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0501 STRICT)
 add_link_options(-static -s -Wl,--gc-sections -Wl,--no-insert-timestamp -Wl,--build-id=none)
 
-set(HOST_TOOLS_DIR "" CACHE PATH "Build folder of the native tools (szdd-compress, mkicon)")
+set(HOST_TOOLS_DIR "" CACHE PATH "Build folder of the native tools (szdd-compress, mkicon, integrity-record)")
 find_program(SZDD_COMPRESS szdd-compress PATHS ${HOST_TOOLS_DIR}/tools/szdd NO_DEFAULT_PATH REQUIRED)
 find_program(MKICON mkicon PATHS ${HOST_TOOLS_DIR}/tools/mkicon NO_DEFAULT_PATH REQUIRED)
+find_program(INTEGRITY_RECORD integrity-record PATHS ${HOST_TOOLS_DIR}/tools/integrity NO_DEFAULT_PATH REQUIRED)
 
 set(WINE_TESTS OFF)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")

@@ -1,47 +1,98 @@
 #include <windows.h>
-#include <lzexpand.h>
 
 #include <cstdio>
 
 #include "app/SetupState.h"
 #include "engine/Extraction.h"
+#include "engine/ExtractionFolders.h"
 #include "engine/FolderTree.h"
 #include "engine/PathMap.h"
 #include "fw/CFile.h"
+#include "fw/SystemLibrary.h"
+#include "payload/ExpandedLength.h"
 #include "payload/PayloadResource.h"
 
 namespace {
 
+const char kTemporaryFolderName[] = "install";
+
 bool FitsPath(const CString& path) { return path.GetLength() < MAX_PATH; }
 
-// Expands an SZDD file, or copies any other file unchanged.
-bool ExpandFile(const char* source, const char* destination) {
-    OFSTRUCT sourceInfo;
-    OFSTRUCT destinationInfo;
-    INT from = ::LZOpenFileA(const_cast<char*>(source), &sourceInfo, OF_READ);
-    if (from < 0) return false;
-    INT to = ::LZOpenFileA(const_cast<char*>(destination), &destinationInfo, OF_CREATE);
-    if (to < 0) {
-        ::LZClose(from);
-        return false;
-    }
-    LONG copied = ::LZCopy(from, to);
-    ::LZClose(from);
-    ::LZClose(to);
-    return copied >= 0;
+// A file (not a folder) of exactly `length` bytes.
+bool IsFileOfLength(const char* path, uint32_t length) {
+    HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD high = 0;
+    DWORD low = ::GetFileSize(file, &high);
+    ::CloseHandle(file);
+    return high == 0 && low == length;
+}
+
+// The folder part of a relative entry name: "skin" for "skin\a.dll".
+CString FolderPart(const CString& entryName) {
+    int cut = -1;
+    for (int i = 0; i < entryName.GetLength(); ++i)
+        if (entryName.GetAt(i) == '\\') cut = i;
+    return cut < 0 ? CString() : entryName.Left(cut);
 }
 
 }  // namespace
 
+ExtractionRun::ExtractionRun()
+    : m_temporaryFolderPin(INVALID_HANDLE_VALUE),
+      m_unsafe(false),
+      m_lz32(nullptr),
+      m_lzOpen(nullptr),
+      m_lzCopy(nullptr),
+      m_lzClose(nullptr) {}
+
+ExtractionRun::~ExtractionRun() {
+    if (m_temporaryFolderPin != INVALID_HANDLE_VALUE) ::CloseHandle(m_temporaryFolderPin);
+    if (m_lz32) ::FreeLibrary(m_lz32);
+}
+
+// Expands an SZDD file, or copies any other file unchanged.
+bool ExtractionRun::ExpandFile(const char* source, const char* destination) {
+    if (!m_lzOpen || !m_lzCopy || !m_lzClose) return false;
+    OFSTRUCT sourceInfo;
+    OFSTRUCT destinationInfo;
+    INT from = m_lzOpen(const_cast<char*>(source), &sourceInfo, OF_READ);
+    if (from < 0) return false;
+    INT to = m_lzOpen(const_cast<char*>(destination), &destinationInfo, OF_CREATE);
+    if (to < 0) {
+        m_lzClose(from);
+        return false;
+    }
+    LONG copied = m_lzCopy(from, to);
+    m_lzClose(from);
+    m_lzClose(to);
+    return copied >= 0;
+}
+
 void ExtractionRun::Begin() {
     m_root = setupState.installFolder + "\\";
     CreateFolderTree(m_root, true);
-    m_temporaryFolder = m_root + "install\\";
+    m_temporaryFolder = m_root + kTemporaryFolderName + "\\";
     ::SetCurrentDirectoryA(m_root);
     setupState.installedCount = 0;
+
+    // A temporary folder that is missing here cannot be written either; the
+    // first entry then fails as any unwritable one does.
+    ::CreateDirectoryA(m_temporaryFolder, nullptr);
+    m_unsafe = PlaceOfFolder(m_root, kTemporaryFolderName, &m_temporaryFolderPin) == FOLDER_ELSEWHERE ||
+               HoldsLinks(m_root + kTemporaryFolderName);
+
+    m_lz32 = AfxLoadSystemLibraryUsingFullPath("LZ32.DLL");
+    if (m_lz32) {
+        m_lzOpen = (LzOpenFn)(void*)::GetProcAddress(m_lz32, "LZOpenFileA");
+        m_lzCopy = (LzCopyFn)(void*)::GetProcAddress(m_lz32, "LZCopy");
+        m_lzClose = (LzCloseFn)(void*)::GetProcAddress(m_lz32, "LZClose");
+    }
 }
 
 ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
+    if (m_unsafe) return ENTRY_UNSAFE_FOLDER;
     if (index < 0 || index >= MAX_MANIFEST_ENTRIES) return ENTRY_MISSING;
     CString entryName = MapManifestPath(setupState.fileNames[index], setupState.distributionTag);
     m_temporaryFile = m_temporaryFolder + entryName;
@@ -51,6 +102,21 @@ ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
     CreateFolderTree(m_temporaryFile, false);
     CreateFolderTree(entryName, false);
 
+    // The entry's own subfolder below "install" is checked and held too.
+    HANDLE subfolderPin = INVALID_HANDLE_VALUE;
+    CString subfolder = FolderPart(entryName);
+    if (!subfolder.IsEmpty() &&
+        PlaceOfFolder(m_temporaryFolder, subfolder, &subfolderPin) == FOLDER_ELSEWHERE) {
+        m_unsafe = true;
+        return ENTRY_UNSAFE_FOLDER;
+    }
+    EntryResult result = WriteAndExpand(index, destination);
+    if (subfolderPin != INVALID_HANDLE_VALUE) ::CloseHandle(subfolderPin);
+    if (result == ENTRY_INSTALLED) ++setupState.installedCount;
+    return result;
+}
+
+ExtractionRun::EntryResult ExtractionRun::WriteAndExpand(int index, const CString& destination) {
     PayloadBytes payload;
     if (!LoadPayloadResource(index, payload)) return ENTRY_MISSING;
     int size = setupState.fileSizes[index];
@@ -66,14 +132,27 @@ ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
         return ENTRY_WRITE_FAILED;
     }
 
-    bool expanded = ExpandFile(m_temporaryFile, destination);
+    // A short or missing destination (a full disk, say) is no installed file.
+    bool expanded = ExpandFile(m_temporaryFile, destination) &&
+                    IsFileOfLength(destination, ExpandedLength(payload.data, static_cast<size_t>(size)));
     std::remove(m_temporaryFile);
-    if (!expanded) return ENTRY_EXPAND_FAILED;
-    ++setupState.installedCount;
-    return ENTRY_INSTALLED;
+    return expanded ? ENTRY_INSTALLED : ENTRY_EXPAND_FAILED;
 }
 
 void ExtractionRun::End() {
+    if (m_temporaryFolderPin != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(m_temporaryFolderPin);
+        m_temporaryFolderPin = INVALID_HANDLE_VALUE;
+    }
+    if (!m_unsafe && (PlaceOfFolder(m_root, kTemporaryFolderName) == FOLDER_ELSEWHERE ||
+                      HoldsLinks(m_root + kTemporaryFolderName)))
+        m_unsafe = true;
+    if (m_unsafe) {
+        // Nothing is removed through a link, and what was installed while
+        // one was there is rolled back.
+        setupState.installedCount = 0;
+        return;
+    }
     DeleteFolderSilently(m_temporaryFolder + "skin");
     DeleteFolderSilently(m_temporaryFolder.Left(m_temporaryFolder.GetLength() - 1));
 }

@@ -3,30 +3,54 @@
 // "install\" and expanded from there into the installation folder.
 #pragma once
 
+#include <windows.h>
+
 #include "fw/CString.h"
 
 class ExtractionRun {
 public:
     enum EntryResult {
         ENTRY_INSTALLED,
-        ENTRY_MISSING,      // no such payload resource, or fewer bytes than listed
-        ENTRY_TOO_LONG,     // a path would not fit MAX_PATH
-        ENTRY_WRITE_FAILED, // the temporary file could not be written
-        ENTRY_EXPAND_FAILED // the destination could not be written
+        ENTRY_MISSING,       // no such payload resource, or fewer bytes than listed
+        ENTRY_TOO_LONG,      // a path would not fit MAX_PATH
+        ENTRY_WRITE_FAILED,  // the temporary file could not be written
+        ENTRY_EXPAND_FAILED, // the destination could not be written, or is short
+        ENTRY_UNSAFE_FOLDER  // the temporary folder is a link or resolves elsewhere
     };
 
-    // Creates the installation folder, makes it the current directory and
-    // resets installedCount.
+    ExtractionRun();
+    ~ExtractionRun();
+
+    // Creates the installation folder and the temporary folder, makes the
+    // former the current directory and resets installedCount.
     void Begin();
     // Installs entry `index`; counts it in installedCount only on success.
     EntryResult InstallEntry(int index);
-    // Deletes the temporary folder, however the run ended.
+    // Deletes the temporary folder, however the run ended, unless it turned
+    // out to lead elsewhere: then nothing is deleted and the run counts as
+    // incomplete.
     void End();
 
     const CString& TemporaryFile() const { return m_temporaryFile; }
 
 private:
+    typedef INT(WINAPI* LzOpenFn)(LPSTR, LPOFSTRUCT, WORD);
+    typedef LONG(WINAPI* LzCopyFn)(INT, INT);
+    typedef void(WINAPI* LzCloseFn)(INT);
+
     CString m_root;
     CString m_temporaryFolder;
     CString m_temporaryFile;
+    HANDLE m_temporaryFolderPin;  // held open for the run: the folder stays where it was checked
+    bool m_unsafe;
+    HMODULE m_lz32;
+    LzOpenFn m_lzOpen;
+    LzCopyFn m_lzCopy;
+    LzCloseFn m_lzClose;
+
+    bool ExpandFile(const char* source, const char* destination);
+    EntryResult WriteAndExpand(int index, const CString& destination);
+
+    ExtractionRun(const ExtractionRun&) = delete;
+    ExtractionRun& operator=(const ExtractionRun&) = delete;
 };

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "app/ExitCodes.h"
 #include "app/SetupApp.h"
 #include "app/SetupState.h"
 #include "engine/ShellFolder.h"
@@ -25,6 +26,7 @@ void SetupApp::RollBackInstall() {
         ::RegCloseKey(user);
     }
     ShowSetupMessageId(IDS_SETUP_TERMINATED, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
+    m_nExitCode = EXIT_ROLLED_BACK;
 }
 
 // A complete installation is registered, gets its shortcuts and (outside the
@@ -39,6 +41,7 @@ void SetupApp::FinishInstall() {
     CString browser = s.installFolder + s.mainExeName;
     CString browserIcon = s.installFolder + "\\" + s.iconFileName;
     RegisterUninstall();
+    m_nExitCode = EXIT_INSTALLED;  // a shortcut that cannot be made is no failure
     ::CoInitialize(nullptr);
 
     CString folder;

@@ -1,8 +1,11 @@
 // Program entry: one call of InitInstance is the whole run. When it returns
-// FALSE, exit processing runs and the process ends without a message loop.
+// FALSE, exit processing runs and the process ends without a message loop;
+// ExitInstance gives the process exit code.
 #include "fw/CWinApp.h"
+#include "fw/SystemLibrary.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    AfxRestrictLibrarySearch();
     CWinApp* app = AfxGetApp();
     if (!app) return 0;
     app->m_hInstance = instance;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "fw/SystemLibrary.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(ProgressPage, SetupDialog)
@@ -13,7 +14,7 @@ END_MESSAGE_MAP()
 
 ProgressPage::ProgressPage(int mode, CWnd* parent)
     : SetupDialog(IDD_PROGRESS_PAGE, parent), m_nMode(mode), m_bCancelled(FALSE) {
-    ::InitCommonControls();  // registers the progress bar's window class
+    AfxInitCommonControls();  // registers the progress bar's window class
 }
 
 ProgressPage::~ProgressPage() {}

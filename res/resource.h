@@ -3,6 +3,8 @@
 
 #define IDR_LICENSE_TEXT 100
 #define IDR_MANIFEST_TEXT 101
+// RCDATA: sizes and CRCs of the TEXT and BIN resources (payload/IntegrityRecord.h)
+#define IDR_INTEGRITY_RECORD 700
 
 #define IDI_SETUP 128
 #define IDI_CAPTION 180
@@ -41,3 +43,5 @@
 #define IDS_EXIT_QUESTION 2007
 #define IDS_REMOVING 2013
 #define IDS_INSTALLING 2014
+#define IDS_SETUP_DAMAGED 2020
+#define IDS_UNINSTALLER_DAMAGED 2021

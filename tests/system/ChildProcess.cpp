@@ -41,6 +41,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 struct WindowCloser {
     DWORD processId;
     const char* title;
+    int pressButton;
     std::vector<HWND>* closed;
 };
 
@@ -55,13 +56,16 @@ BOOL CALLBACK CloseMatchingWindow(HWND window, LPARAM param) {
     for (HWND done : *closer->closed)
         if (done == window) return TRUE;
     closer->closed->push_back(window);
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (closer->pressButton)
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(closer->pressButton, BN_CLICKED), 0);
+    else
+        PostMessageA(window, WM_CLOSE, 0, 0);
     return TRUE;
 }
 
 }  // namespace
 
-CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const char* closeTitle) {
+CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const char* closeTitle, int pressButton) {
     CapturedRun run;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr;
@@ -92,7 +96,7 @@ CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const c
     for (;;) {
         DrainPipe(readEnd, run.output);
         if (closeTitle) {
-            WindowCloser closer = {pi.dwProcessId, closeTitle, &closed};
+            WindowCloser closer = {pi.dwProcessId, closeTitle, pressButton, &closed};
             EnumWindows(CloseMatchingWindow, reinterpret_cast<LPARAM>(&closer));
         }
         if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) {
@@ -107,6 +111,7 @@ CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const c
         WaitForSingleObject(pi.hProcess, 5000);
     }
     DrainPipe(readEnd, run.output);
+    if (run.exited) GetExitCodeProcess(pi.hProcess, &run.exitCode);
     run.windowsClosed = static_cast<int>(closed.size());
     CloseHandle(readEnd);
     CloseHandle(pi.hThread);

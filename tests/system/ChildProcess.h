@@ -11,6 +11,7 @@
 struct CapturedRun {
     bool started = false;
     bool exited = false;      // false: still running at the deadline, then killed
+    DWORD exitCode = 259;     // the process exit code once it exited (STILL_ACTIVE before)
     std::string output;       // everything written to standard output
     int windowsClosed = 0;    // windows of the program closed while it ran
 };
@@ -18,8 +19,10 @@ struct CapturedRun {
 // Runs `commandLine` exactly as given (no quoting added) with its standard
 // output and error on a pipe; waits at most `timeoutMs`, then kills it.
 // Each top-level window of the program titled `closeTitle` (if given) is sent
-// WM_CLOSE once, the way its close button would end it.
-CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const char* closeTitle = nullptr);
+// WM_CLOSE once, the way its close button would end it, or, with a
+// `pressButton` id, the command of that button (IDOK: "OK" or "Yes").
+CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const char* closeTitle = nullptr,
+                        int pressButton = 0);
 
 // The lines of `text`, each without its CR LF or LF end. A last line without
 // an end is returned with `unterminated` set.

@@ -24,7 +24,8 @@ const char kUninstallLinkName[] = "Uninstall Quillfen 11.0.lnk";
 const DWORD kSetupTimeoutMs = 60000;
 
 // Every folder a case installs into; all of them go in a reset.
-const char* const kTestBases[] = {"C:\\qf silent test", "C:\\qfplain", "C:\\qf uninstall test"};
+const char* const kTestBases[] = {"C:\\qf silent test", "C:\\qfplain", "C:\\qf uninstall test", "C:\\qfdamaged",
+                                  "C:\\qfplant", "C:\\qflink", "C:\\qflink-target"};
 
 std::string ProgramGroup() { return CommonShellFolder(CSIDL_COMMON_PROGRAMS) + "\\" + kGroupName; }
 
@@ -119,6 +120,17 @@ CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base) {
         return CapturedRun();
     }
     CapturedRun run = RunCaptured("\"" + files.setup + "\" -s", kSetupTimeoutMs);
+    CHECK(run.started);
+    CHECK(run.exited);
+    return run;
+}
+
+CapturedRun RunSilentClosingWindows(const std::string& program, const std::string& base) {
+    if (!SetUserDefaultValue(base)) {
+        check::Fail(__FILE__, __LINE__, "SetUserDefaultValue(base)");
+        return CapturedRun();
+    }
+    CapturedRun run = RunCaptured("\"" + program + "\" -s", kSetupTimeoutMs, "  Quillfen Setup ");
     CHECK(run.started);
     CHECK(run.exited);
     return run;

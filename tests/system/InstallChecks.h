@@ -23,6 +23,9 @@ public:
 
 // Points the per-user default value at `base` and runs "setup -s".
 CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base);
+// The same for `program -s`, closing every window it shows (pages and message
+// boxes) as its close button would.
+CapturedRun RunSilentClosingWindows(const std::string& program, const std::string& base);
 
 // Checks that `output` is exactly six "Result code=" lines with these codes.
 void CheckResultLines(const std::string& output, const int (&codes)[6]);

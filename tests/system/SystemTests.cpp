@@ -117,6 +117,7 @@ TEST_CASE(system_silent_install_into_folder_without_blank) {
 
     CapturedRun run = RunSilentSetup(files, "C:\\qfplain");
     REQUIRE(run.exited);
+    CHECK_NUM(run.exitCode, 0);  // installed
     CheckSilentInstallation(files, kPlainFolder, kPlainUninstallString);
 }
 
@@ -135,6 +136,7 @@ TEST_CASE(system_uninstaller_refused_changes_nothing) {
     REQUIRE(run.started);
     REQUIRE(run.exited);
     CHECK_NUM(run.windowsClosed, 1);
+    CHECK_NUM(run.exitCode, 4);  // uninstall declined
     CheckResultLines(run.output, kNothingRunning);
     CheckRegistration(files, folder, kPlainUninstallString);
     CheckSilentShortcuts(folder);

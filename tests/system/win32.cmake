@@ -2,6 +2,7 @@
 # prefix's registry and shell folders, so they never run side by side.
 add_executable(system_tests
     ${CMAKE_SOURCE_DIR}/tests/system/SystemTests.cpp
+    ${CMAKE_SOURCE_DIR}/tests/system/SafetyTests.cpp
     ${CMAKE_SOURCE_DIR}/tests/system/InstallChecks.cpp
     ${CMAKE_SOURCE_DIR}/tests/system/BuiltFiles.cpp
     ${CMAKE_SOURCE_DIR}/tests/system/ChildProcess.cpp
@@ -11,7 +12,18 @@ add_executable(system_tests
 target_include_directories(system_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(system_tests PRIVATE ole32 shell32 advapi32 user32 uuid)
 set_target_properties(system_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/system)
-add_dependencies(system_tests setup uninstaller browser_standin skin_standin lang_standin icons)
+add_dependencies(system_tests setup uninstaller browser_standin skin_standin lang_standin icons planted_lz32
+                 planted_psapi planted_comctl32)
+
+# DLLs with system names that a user could find next to a downloaded setup:
+# loading one leaves a marker file beside it.
+foreach(planted lz32 psapi comctl32)
+    add_library(planted_${planted} SHARED ${CMAKE_SOURCE_DIR}/tests/system/PlantedLibrary.cpp)
+    set_target_properties(planted_${planted} PROPERTIES OUTPUT_NAME ${planted} PREFIX ""
+        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/system/planted
+        ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/system/planted-lib)
+endforeach()
+unset(planted)
 
 foreach(system_case
         system_no_browser_six_result_lines
@@ -19,7 +31,11 @@ foreach(system_case
         system_silent_install_into_folder_with_blank
         system_silent_reinstall_overwrites_in_place
         system_silent_install_into_folder_without_blank
-        system_uninstaller_refused_changes_nothing)
+        system_uninstaller_refused_changes_nothing
+        system_damaged_setup_changes_nothing
+        system_unusable_default_value_runs_the_wizard
+        system_planted_dlls_are_not_loaded
+        system_install_link_is_not_followed)
     add_test(NAME ${system_case}
              COMMAND system_tests ${system_case}
                      $<TARGET_FILE:setup> $<TARGET_FILE:uninstaller> $<TARGET_FILE:browser_standin>
@@ -28,6 +44,8 @@ foreach(system_case
     set_tests_properties(${system_case} PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 240)
 endforeach()
 unset(system_case)
+set_tests_properties(system_planted_dlls_are_not_loaded PROPERTIES
+    ENVIRONMENT "WINEDLLOVERRIDES=mscoree,mshtml=\\;lz32,psapi,comctl32=n,b")
 
 # The i686 release, checked as a file: no emulator needed.
 set(RELEASE_SETUP_EXE ${CMAKE_SOURCE_DIR}/dist/QuillfenSetup.exe CACHE FILEPATH

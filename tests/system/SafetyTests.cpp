@@ -1,0 +1,202 @@
+// The setup run as a release engineer and an administrator would try it: a
+// file damaged in transit, a default value that names no folder, DLLs planted
+// next to the setup, and a link in place of the temporary folder. The exit
+// codes are the ones README.md documents.
+#include <windows.h>
+
+#include <string>
+
+#include "tests/harness/check.h"
+#include "tests/system/BuiltFiles.h"
+#include "tests/system/ChildProcess.h"
+#include "tests/system/InstallChecks.h"
+#include "tests/system/MachineState.h"
+
+namespace {
+
+const DWORD kExitInstalled = 0, kExitDeclined = 1, kExitRolledBack = 2, kExitDamaged = 3;
+const char kTitle[] = "  Quillfen Setup ";
+const char kPlainFolder[] = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
+
+bool NothingRegistered() {
+    return !KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey) && !KeyExists(HKEY_CURRENT_USER, kUserRecordKey);
+}
+
+enum DamageKind { FLIP_16_BYTES, WRONG_MAGIC, CUT_SHORT, ONE_BYTE };
+
+struct Damage {
+    bool uninstaller;
+    const char* type;
+    int id;
+    DamageKind kind;
+};
+
+// A copy of `program` with one resource damaged the way a transfer could.
+bool MakeDamagedCopy(const std::string& program, const std::string& copy, const Damage& damage) {
+    if (!CopyFileA(program.c_str(), copy.c_str(), FALSE)) return false;
+    std::string bytes;
+    HMODULE module = LoadLibraryExA(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC info = module ? FindResourceA(module, MAKEINTRESOURCEA(damage.id), damage.type) : nullptr;
+    HGLOBAL data = info ? LoadResource(module, info) : nullptr;
+    if (data) bytes.assign(static_cast<const char*>(LockResource(data)), SizeofResource(module, info));
+    if (module) FreeLibrary(module);
+    if (bytes.size() < (damage.kind == FLIP_16_BYTES ? 1016u : damage.kind == CUT_SHORT ? 101u : 1u)) return false;
+    if (damage.kind == FLIP_16_BYTES)
+        for (size_t i = 1000; i < 1016; ++i) bytes[i] = static_cast<char>(~bytes[i]);
+    if (damage.kind == WRONG_MAGIC) bytes[3] = 'X';  // "SZDX"
+    if (damage.kind == CUT_SHORT) bytes.resize(bytes.size() - 100);
+    if (damage.kind == ONE_BYTE) bytes[bytes.size() / 2] ^= 0x01;
+    HANDLE update = BeginUpdateResourceA(copy.c_str(), FALSE);
+    bool ok = update && UpdateResourceA(update, damage.type, MAKEINTRESOURCEA(damage.id),
+                                        MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), &bytes[0],
+                                        static_cast<DWORD>(bytes.size()));
+    return update && EndUpdateResourceA(update, !ok) && ok;
+}
+
+std::string UnixPathOf(const std::string& path) {
+    typedef char*(CDECL * UnixNameFn)(LPCWSTR);
+    UnixNameFn unixName = (UnixNameFn)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    WCHAR wide[MAX_PATH];
+    if (!unixName || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return std::string();
+    char* name = unixName(wide);
+    std::string unixPath = name ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return unixPath;
+}
+
+// Runs a Unix command on `path` (Wine starts non-Windows programs itself,
+// without a handle to wait on) and waits, bounded, until `path` exists or not.
+bool RunUnixOn(const std::string& command, const std::string& path, bool exists) {
+    std::string line = command + " \"" + UnixPathOf(path) + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    for (int waited = 0; waited < 10000; waited += 50, Sleep(50))
+        if (PathExists(path) == exists) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST_CASE(system_damaged_setup_changes_nothing) {
+    BuiltFiles files;
+    REQUIRE(GetBuiltFiles(files));
+    CleanMachine clean;
+    const Damage damages[] = {
+        {false, "BIN", 900, FLIP_16_BYTES},  // the browser
+        {false, "BIN", 901, WRONG_MAGIC},    // the skin library
+        {false, "BIN", 902, CUT_SHORT},      // the language library
+        {false, "TEXT", 100, ONE_BYTE},      // the licence
+        {false, reinterpret_cast<const char*>(RT_RCDATA), 700, ONE_BYTE},  // the integrity record
+        {true, "TEXT", 101, ONE_BYTE},       // the uninstaller's one text, its empty manifest
+    };
+    CreateDirectoryA("C:\\qfdamaged", nullptr);
+    for (const Damage& damage : damages) {
+        std::printf("  %s %d\n", damage.uninstaller ? "uninstaller" : "setup", damage.id);
+        // The uninstaller gets an installation it could take away.
+        if (damage.uninstaller) REQUIRE(RunSilentSetup(files, "C:\\qfplain").exitCode == kExitInstalled);
+        const std::string copy = damage.uninstaller ? "C:\\qfdamaged\\uninstall.exe" : "C:\\qfdamaged\\setup.exe";
+        REQUIRE(MakeDamagedCopy(damage.uninstaller ? files.uninstaller : files.setup, copy, damage));
+        REQUIRE(SetUserDefaultValue("C:\\qfplain"));
+        CapturedRun run = RunCaptured("\"" + copy + "\" " + (damage.uninstaller ? kPlainFolder : "-s"), 60000, kTitle);
+        REQUIRE(run.exited);
+        CHECK_NUM(run.exitCode, kExitDamaged);
+        // Only the message box; not even a termination pass ran.
+        CHECK_NUM(run.windowsClosed, 1);
+        CHECK_STR(run.output.c_str(), "");
+        if (damage.uninstaller) {
+            CheckRegistration(kPlainFolder, "\"" + std::string(kPlainFolder) + "\\uninstall.exe\" " + kPlainFolder);
+            CheckSilentShortcuts(kPlainFolder);
+        } else {
+            CHECK(!PathExists("C:\\qfplain"));
+            CHECK(NothingRegistered());
+        }
+    }
+}
+
+TEST_CASE(system_unusable_default_value_runs_the_wizard) {
+    BuiltFiles files;
+    REQUIRE(GetBuiltFiles(files));
+    CleanMachine clean;
+    // Taken as folders, these would lead below the setup's drive root or its own folder.
+    const std::string wrongPlaces[] = {files.setup.substr(0, 3) + "Quillfen",
+                                       files.setup.substr(0, files.setup.rfind('\\') + 1) + "qf relative"};
+    for (const char* value : {"", "  ", "qf relative"}) {
+        std::printf("  default value '%s'\n", value);
+        CapturedRun run = RunSilentClosingWindows(files.setup, value);
+        REQUIRE(run.exited);
+        // The licence page, then the resume question: both closed, declined.
+        CHECK_NUM(run.windowsClosed, 2);
+        CHECK_NUM(run.exitCode, kExitDeclined);
+        CHECK(NothingRegistered());
+        for (const std::string& place : wrongPlaces) {
+            CHECK(!PathExists(place));
+            DeleteTree(place);
+        }
+    }
+}
+
+TEST_CASE(system_planted_dlls_are_not_loaded) {
+    BuiltFiles files;
+    REQUIRE(GetBuiltFiles(files));
+    CleanMachine clean;
+    // A Downloads folder with DLLs of system names next to the setup, and a
+    // loader that prefers them, as Windows does for DLLs it does not know.
+    // Wine takes that order from the environment the test was started with.
+    char overrides[512] = "";
+    GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+    REQUIRE(std::string(overrides).find("lz32,psapi,comctl32=n,b") != std::string::npos);
+    char self[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
+    REQUIRE(length > 0 && length < MAX_PATH);
+    const std::string planted = std::string(self).substr(0, std::string(self).rfind('\\') + 1) + "planted\\";
+    const std::string folder = "C:\\qfplant\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    REQUIRE(CopyFileA(files.setup.c_str(), (folder + "QuillfenSetup.exe").c_str(), FALSE));
+    const char* const dlls[] = {"lz32.dll", "psapi.dll", "comctl32.dll"};
+    for (const char* dll : dlls) REQUIRE(CopyFileA((planted + dll).c_str(), (folder + dll).c_str(), FALSE));
+
+    REQUIRE(SetUserDefaultValue("C:\\qfplain"));
+    const std::string setup = "\"" + folder + "QuillfenSetup.exe\" ";
+    CapturedRun install = RunCaptured(setup + "-s", 60000, kTitle);
+    // Uninstall mode shows the removal page, whose progress bar comes from
+    // COMCTL32: Yes, the page, OK.
+    CapturedRun uninstall = RunCaptured(setup + kPlainFolder, 60000, kTitle, IDOK);
+
+    for (const char* dll : dlls) CHECK(!PathExists(folder + dll + ".loaded"));
+    REQUIRE(install.exited && uninstall.exited);
+    CHECK_NUM(install.windowsClosed, 0);
+    CHECK_NUM(install.exitCode, kExitInstalled);
+    CheckInstalledFiles(files, kPlainFolder);
+    CHECK_NUM(uninstall.windowsClosed, 3);
+    CHECK_NUM(uninstall.exitCode, 0);  // uninstalled
+    CHECK(NothingRegistered());
+}
+
+TEST_CASE(system_install_link_is_not_followed) {
+    BuiltFiles files;
+    REQUIRE(GetBuiltFiles(files));
+    CleanMachine clean;
+    const std::string folder = "C:\\qflink\\Quillfen\\Quillfen 11.0";
+    const std::string target = "C:\\qflink-target";
+    for (const char* step : {"C:\\qflink", "C:\\qflink\\Quillfen", folder.c_str(), target.c_str()})
+        CreateDirectoryA(step, nullptr);
+    REQUIRE(WriteWholeFile(target + "\\keep.txt", "someone else's"));
+    const std::string link = folder + "\\install";
+    REQUIRE(RunUnixOn("/bin/ln -sn \"" + UnixPathOf(target) + "\"", link, true));
+
+    // The removal page and the report, both closed: rolled back.
+    CapturedRun run = RunSilentClosingWindows(files.setup, "C:\\qflink");
+    std::string kept;
+    CHECK(ReadWholeFile(target + "\\keep.txt", kept) && kept == "someone else's");
+    CHECK(!PathExists(target + "\\quillfen.exe"));
+    CHECK(!PathExists(folder + "\\quillfen.exe"));
+    CHECK(NothingRegistered());
+    CHECK_NUM(run.exitCode, kExitRolledBack);
+    CHECK_NUM(run.windowsClosed, 2);
+    // Windows' calls cannot remove a Unix link.
+    CHECK(RunUnixOn("/bin/rm -f", link, false));
+}
