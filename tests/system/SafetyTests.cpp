@@ -108,7 +108,7 @@ TEST_CASE(system_damaged_setup_changes_nothing) {
         CHECK_NUM(run.windowsClosed, 1);
         CHECK_STR(run.output.c_str(), "");
         if (damage.uninstaller) {
-            CheckRegistration(kPlainFolder, "\"" + std::string(kPlainFolder) + "\\uninstall.exe\" " + kPlainFolder);
+            CheckRegistration(files, kPlainFolder, "\"" + std::string(kPlainFolder) + "\\uninstall.exe\" " + kPlainFolder);
             CheckSilentShortcuts(kPlainFolder);
         } else {
             CHECK(!PathExists("C:\\qfplain"));
