@@ -25,7 +25,7 @@ add_executable(ui_tests
     ${CMAKE_SOURCE_DIR}/tests/system/ShortcutReader.cpp
     ${CMAKE_SOURCE_DIR}/tests/harness/check.cpp)
 target_include_directories(ui_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(ui_tests PRIVATE ole32 shell32 advapi32 user32 gdi32 uuid)
+target_link_libraries(ui_tests PRIVATE ole32 shell32 advapi32 user32 gdi32 gdiplus uuid)
 set_target_properties(ui_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${UI_TEST_DIR})
 add_dependencies(ui_tests ui_hook setup setup_short_payload uninstaller browser_standin skin_standin lang_standin
                  icons)
@@ -50,16 +50,9 @@ foreach(ui_case
         ui_uninstall_after_silent_install
         ui_installed_uninstaller
         ui_uninstall_command_line_variants
-        ui_screenshots)
+        ui_first_windows_drawn_active)
     add_test(NAME ${ui_case} COMMAND ui_tests ${ui_case} ${UI_TEST_ARGS})
     # The real mouse and the screen copies need the display to themselves too.
     set_tests_properties(${ui_case} PROPERTIES RESOURCE_LOCK "wineprefix;display;msgbox_display" TIMEOUT 300)
 endforeach()
 unset(ui_case)
-
-# The screenshots are written as BMP by the case above and converted here.
-add_test(NAME ui_screenshots_png
-         COMMAND sh -c "set -e; for n in licence-page progress-page message-box; do \
-convert \"$1/$n.bmp\" \"$1/$n.png\"; rm -f \"$1/$n.bmp\"; done" sh ${UI_SCREENSHOT_DIR})
-set_tests_properties(ui_screenshots PROPERTIES FIXTURES_SETUP ui_screenshot_files)
-set_tests_properties(ui_screenshots_png PROPERTIES FIXTURES_REQUIRED ui_screenshot_files)
