@@ -124,20 +124,28 @@ void CheckRegistration(const std::string& folder, const std::string& uninstallSt
     CHECK_NUM(CountSubkeys(HKEY_CURRENT_USER, kUserRecordKey), 0);
 }
 
-void CheckSilentShortcuts(const std::string& folder) {
-    std::string group = ProgramGroup();
-    REQUIRE(group.size() > std::string(kGroupName).size() + 1);
-    CoInitialize(nullptr);
+namespace {
 
+void CheckBrowserShortcut(const std::string& path, const std::string& folder) {
     const std::string browserTarget = folder + "\\quillfen.exe";
     const std::string browserIcon = folder + "\\qf11.ico";
-    ShortcutContents browser = ReadShortcut(group + "\\" + kBrowserLinkName);
-    CHECK(browser.loaded);
+    ShortcutContents browser = ReadShortcut(path);
+    if (!browser.loaded) FailWith(__FILE__, __LINE__, "shortcut not readable: " + path);
     CHECK_STR(browser.target.c_str(), browserTarget.c_str());
     CHECK_STR(browser.description.c_str(), "Quillfen 11.0");
     CHECK_STR(browser.iconPath.c_str(), browserIcon.c_str());
     CHECK_NUM(browser.iconIndex, 0);
     CHECK_STR(browser.arguments.c_str(), "");
+}
+
+}  // namespace
+
+void CheckShortcuts(const std::string& folder, bool wizard) {
+    std::string group = ProgramGroup();
+    REQUIRE(group.size() > std::string(kGroupName).size() + 1);
+    CoInitialize(nullptr);
+
+    CheckBrowserShortcut(group + "\\" + kBrowserLinkName, folder);
 
     // The uninstaller's path is set with a trailing blank. The link's target
     // comes back as a full path, which drops the blank; the icon location is
@@ -152,10 +160,16 @@ void CheckSilentShortcuts(const std::string& folder) {
     CHECK_NUM(uninstall.iconIndex, 0);
     CHECK_STR(uninstall.arguments.c_str(), "");
 
+    const std::string desktop = CommonShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\" + kBrowserLinkName;
+    const std::string startMenu = CommonShellFolder(CSIDL_COMMON_STARTMENU) + "\\" + kBrowserLinkName;
+    if (wizard) {
+        CheckBrowserShortcut(desktop, folder);
+        CheckBrowserShortcut(startMenu, folder);
+    } else {
+        CHECK(!PathExists(desktop));
+        CHECK(!PathExists(startMenu));
+    }
     CoUninitialize();
-
-    CHECK(!PathExists(CommonShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\" + kBrowserLinkName));
-    CHECK(!PathExists(CommonShellFolder(CSIDL_COMMON_STARTMENU) + "\\" + kBrowserLinkName));
 }
 
 void CheckNoBrowserRunning() {

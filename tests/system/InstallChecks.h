@@ -33,8 +33,10 @@ void CheckInstalledFiles(const BuiltFiles& files, const std::string& folder);
 // The uninstall entry and the per-user record, each with exactly its values.
 void CheckRegistration(const std::string& folder, const std::string& uninstallString);
 
-// The program-group shortcuts, and no desktop or Start-menu shortcut.
-void CheckSilentShortcuts(const std::string& folder);
+// The program-group shortcuts with their targets, descriptions and icons;
+// the desktop and Start-menu shortcuts likewise after a wizard installation,
+// and none of them after a silent one.
+void CheckShortcuts(const std::string& folder, bool wizard);
 
 // No browser instance runs and no browser window is shown.
 void CheckNoBrowserRunning();

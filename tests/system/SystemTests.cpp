@@ -28,7 +28,7 @@ const char kPlainUninstallString[] =
 void CheckSilentInstallation(const BuiltFiles& files, const std::string& folder, const std::string& uninstallString) {
     CheckInstalledFiles(files, folder);
     CheckRegistration(folder, uninstallString);
-    CheckSilentShortcuts(folder);
+    CheckShortcuts(folder, false);
 }
 
 }  // namespace
@@ -135,6 +135,6 @@ TEST_CASE(system_uninstaller_refused_changes_nothing) {
     CHECK_NUM(run.windowsClosed, 1);
     CheckResultLines(run.output, kNothingRunning);
     CheckRegistration(folder, kPlainUninstallString);
-    CheckSilentShortcuts(folder);
+    CheckShortcuts(folder, false);
     CHECK(!PathExists("C:\\qf uninstall test"));
 }
