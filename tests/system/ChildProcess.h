@@ -13,6 +13,7 @@ struct CapturedRun {
     bool exited = false;      // false: still running at the deadline, then killed
     std::string output;       // everything written to standard output
     int windowsClosed = 0;    // windows of the program closed while it ran
+    std::string outputAtFirstWindow;  // what had been written when the first of them was seen
 };
 
 // Runs `commandLine` exactly as given (no quoting added) with its standard
@@ -38,6 +39,9 @@ public:
     DWORD Id() const { return info_.dwProcessId; }
     // Waits (bounded) until the process shows a top-level window with `title`.
     bool WaitForWindow(const char* title, DWORD timeoutMs) const;
+    // Lets everyone read the process but no one open it to end it; this
+    // object's own handle still can.
+    bool DenyTermination() const;
 
 private:
     PROCESS_INFORMATION info_ = {};

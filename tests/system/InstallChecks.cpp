@@ -10,6 +10,7 @@
 #include "tests/system/MachineState.h"
 #include "tests/system/ShortcutReader.h"
 
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const char kUninstallEntryKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillfen\\Quillfen 11.0";
 const char kUserRecordKey[] = "Quillfen\\Quillfen 11.0";
 
@@ -22,7 +23,7 @@ const char kUninstallLinkName[] = "Uninstall Quillfen 11.0.lnk";
 const DWORD kSetupTimeoutMs = 60000;
 
 // Every folder a case installs into; all of them go in a reset.
-const char* const kTestBases[] = {"C:\\qf silent test", "C:\\qfplain", "C:\\qf uninstall test"};
+const char* const kTestBases[] = {"C:\\qf silent test", "C:\\qfplain", "C:\\qf uninstall test", "C:\\qf upper"};
 
 std::string ProgramGroup() { return CommonShellFolder(CSIDL_COMMON_PROGRAMS) + "\\" + kGroupName; }
 
@@ -66,6 +67,7 @@ void CleanMachine::Reset() {
     EndProcessesNamed("quillfen.exe");
     DeleteUserDefaultValue();
     DeleteKeyLevels(HKEY_LOCAL_MACHINE, kUninstallEntryKey, 2);
+    CreateKeyPath(HKEY_LOCAL_MACHINE, kUninstallKey);
     DeleteKeyLevels(HKEY_CURRENT_USER, kUserRecordKey, 2);
     for (const char* base : kTestBases) DeleteTree(base);
     DeleteTree(ProgramGroup());
@@ -73,13 +75,13 @@ void CleanMachine::Reset() {
     DeleteTree(CommonShellFolder(CSIDL_COMMON_STARTMENU) + "\\" + kBrowserLinkName);
 }
 
-CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base) {
+CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base, const char* closeTitle) {
     if (!SetUserDefaultValue(base)) {
         // Without the value "-s" shows the wizard; do not run into it.
         check::Fail(__FILE__, __LINE__, "SetUserDefaultValue(base)");
         return CapturedRun();
     }
-    CapturedRun run = RunCaptured("\"" + files.setup + "\" -s", kSetupTimeoutMs);
+    CapturedRun run = RunCaptured("\"" + files.setup + "\" -s", kSetupTimeoutMs, closeTitle);
     CHECK(run.started);
     CHECK(run.exited);
     return run;

@@ -7,12 +7,14 @@
 #include "tests/system/BuiltFiles.h"
 #include "tests/system/ChildProcess.h"
 
+extern const char kUninstallKey[];       // below HKEY_LOCAL_MACHINE
 extern const char kUninstallEntryKey[];  // below HKEY_LOCAL_MACHINE
 extern const char kUserRecordKey[];      // below HKEY_CURRENT_USER
 
 // Removes everything the cases install or configure: running browsers, the
 // per-user default value, both registry records, the test folders and the
-// shortcuts. Made on construction and again on destruction.
+// shortcuts; a removed Uninstall key comes back. Made on construction and
+// again on destruction.
 class CleanMachine {
 public:
     CleanMachine() { Reset(); }
@@ -20,8 +22,9 @@ public:
     static void Reset();
 };
 
-// Points the per-user default value at `base` and runs "setup -s".
-CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base);
+// Points the per-user default value at `base` and runs "setup -s"; windows
+// titled `closeTitle` are closed as RunCaptured closes them.
+CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base, const char* closeTitle = nullptr);
 
 // Checks that `output` is exactly six "Result code=" lines with these codes.
 void CheckResultLines(const std::string& output, const int (&codes)[6]);
