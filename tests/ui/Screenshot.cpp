@@ -6,6 +6,8 @@
 
 #include <set>
 
+#include "tests/harness/check.h"
+
 COLORREF WindowCapture::At(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
     DWORD p = bits[static_cast<size_t>(y) * width + x];
@@ -68,4 +70,20 @@ bool SavePng(const WindowCapture& capture, const std::string& path) {
     }
     Gdiplus::GdiplusShutdown(token);
     return saved;
+}
+
+void CheckDrawnActive(HWND window, WindowCapture& capture) {
+    CHECK(GetForegroundWindow() == window);
+    REQUIRE(CaptureWindow(window, capture));
+    const int frameX = GetSystemMetrics(SM_CXDLGFRAME);
+    const int top = GetSystemMetrics(SM_CYDLGFRAME);
+    const int height = GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER);
+    const int titleLeft = frameX + GetSystemMetrics(SM_CXSIZE) + 2;
+    const int gap = capture.width - frameX - GetSystemMetrics(SM_CXSIZE) - 3;
+    CHECK_NUM(capture.At(gap, top + height / 2), RGB(169, 169, 169));
+    int white = 0;
+    for (int y = top; y < top + height; ++y)
+        for (int x = titleLeft; x < gap; ++x)
+            if (capture.At(x, y) == RGB(255, 255, 255)) ++white;
+    CHECK(white > 0);
 }

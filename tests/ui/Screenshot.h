@@ -19,3 +19,8 @@ bool CaptureWindow(HWND window, WindowCapture& capture);
 // False if the file could not be written, or if the capture is of one colour
 // only (a window that was not drawn).
 bool SavePng(const WindowCapture& capture, const std::string& path);
+
+// The window is the foreground window, and its caption on the screen has the
+// active fill between the title and the close button and a white title.
+// `capture` receives the window as checked.
+void CheckDrawnActive(HWND window, WindowCapture& capture);

@@ -13,6 +13,7 @@
 #include "tests/system/MachineState.h"
 #include "tests/ui/Dialogs.h"
 #include "tests/ui/Flows.h"
+#include "tests/ui/Screenshot.h"
 #include "tests/ui/SetupRun.h"
 #include "tests/ui/UiMachine.h"
 
@@ -292,6 +293,10 @@ void CheckRolledBack(const SetupRun& run, size_t mark) {
     HWND removal = WaitForDialog(run, PROGRESS_PAGE);
     REQUIRE(removal);
     CHECK_TEXT(ControlText(removal, 101), "Removing  Quillfen Setup files....");
+    // Drawn active, whether or not it is the first window of its run.
+    Sleep(700);
+    WindowCapture capture;
+    CheckDrawnActive(removal, capture);
     HWND box = BoxAfterLeaving(run, removal, PressEscape, kTerminatedReport, false);
     REQUIRE(box);
     Answer(box, IDOK);
