@@ -191,8 +191,9 @@ private:
 
 }  // namespace
 
-// A desktop folder that ends in a backslash gets the shortcut's name after
-// that one backslash, when the shortcut is made and when it is removed.
+// A desktop folder that ends in a backslash (a drive root) gets the shortcut
+// there, and the removal deletes it by the name joined with that one
+// backslash (the system would accept a doubled one; the hook sees the call).
 TEST_CASE(ui_uninstall_desktop_at_drive_root) {
     UiCase ui;
     REQUIRE(ui.ready);

@@ -20,6 +20,7 @@
 namespace {
 
 const DWORD kRunEndMs = 60000;
+const DWORD kPaintSettleMs = 700;
 const char kInstallingRecord[] = "SET 101 Installing Quillfen Setup  files....";
 
 // The percentages of the six payload files, after the page's initial text.
@@ -67,10 +68,8 @@ int FirstVisibleLine(HWND edit) {
     return static_cast<int>(line);
 }
 
-LRESULT SendKey(HWND window, UINT message, WPARAM key) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, key, 1, SMTO_ABORTIFHUNG, 5000, &result);
-    return static_cast<LRESULT>(result);
+void SendKey(HWND window, UINT message, WPARAM key) {
+    SendMessageTimeoutA(window, message, key, 1, SMTO_ABORTIFHUNG, 5000, nullptr);
 }
 
 // What a user may do to the shortcuts of an installation: delete some,
@@ -294,7 +293,7 @@ void CheckRolledBack(const SetupRun& run, size_t mark) {
     REQUIRE(removal);
     CHECK_TEXT(ControlText(removal, 101), "Removing  Quillfen Setup files....");
     // Drawn active, whether or not it is the first window of its run.
-    Sleep(700);
+    Sleep(kPaintSettleMs);
     WindowCapture capture;
     CheckDrawnActive(removal, capture);
     HWND box = BoxAfterLeaving(run, removal, PressEscape, kTerminatedReport, false);
