@@ -115,6 +115,21 @@ if(WINE_TESTS)
     add_custom_target(payload_short DEPENDS ${SHORT_DIR}/manifest.txt ${SHORT_DIR}/payload.rc)
     add_setup_executable(setup_short_payload InstallerBuild.cpp res/setup.rc ${SHORT_DIR})
     add_dependencies(setup_short_payload payload_short)
+
+    # And the same setup with one more payload file, of 0 bytes.
+    set(ZERO_DIR ${CMAKE_BINARY_DIR}/payload-zero-entry)
+    if(NOT EXISTS ${ZERO_DIR}/empty.dat)
+        file(WRITE ${ZERO_DIR}/empty.dat "")
+    endif()
+    string(REPLACE ";" "\\;" ZERO_ENTRIES_ARG "${PAYLOAD_ENTRIES};empty.dat=${ZERO_DIR}/empty.dat")
+    add_custom_command(
+        OUTPUT ${ZERO_DIR}/manifest.txt ${ZERO_DIR}/payload.rc ${ZERO_DIR}/integrity.bin
+        COMMAND ${WRITE_MANIFEST} -DOUT_DIR=${ZERO_DIR} "-DENTRIES=${ZERO_ENTRIES_ARG}"
+                -P ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake
+        DEPENDS ${PAYLOAD_FILES} ${WRITE_MANIFEST_DEPENDS})
+    add_custom_target(payload_zero_entry DEPENDS ${ZERO_DIR}/manifest.txt ${ZERO_DIR}/payload.rc)
+    add_setup_executable(setup_zero_entry InstallerBuild.cpp res/setup.rc ${ZERO_DIR})
+    add_dependencies(setup_zero_entry payload_zero_entry)
 endif()
 
 # For the benchmark: the same setup with an empty manifest and no payload, so

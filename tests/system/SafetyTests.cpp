@@ -109,7 +109,7 @@ TEST_CASE(system_damaged_setup_changes_nothing) {
         CHECK_STR(run.output.c_str(), "");
         if (damage.uninstaller) {
             CheckRegistration(files, kPlainFolder, "\"" + std::string(kPlainFolder) + "\\uninstall.exe\" " + kPlainFolder);
-            CheckSilentShortcuts(kPlainFolder);
+            CheckShortcuts(kPlainFolder, false);
         } else {
             CHECK(!PathExists("C:\\qfplain"));
             CHECK(NothingRegistered());

@@ -62,13 +62,14 @@ BOOL CALLBACK MatchBrowser(HWND window, LPARAM param) {
 }  // namespace
 
 bool GetUiFiles(UiFiles& files) {
-    std::string* slots[] = {&files.built.setup,   &files.shortPayload,   &files.built.uninstaller,
-                            &files.built.browser, &files.built.skin,     &files.built.language,
-                            &files.built.icon,    &files.built.settings, &files.licence};
+    std::string* slots[] = {&files.built.setup,    &files.shortPayload,  &files.stub,
+                            &files.built.uninstaller, &files.built.browser, &files.built.skin,
+                            &files.built.language, &files.built.icon,    &files.built.settings,
+                            &files.licence};
     const int count = static_cast<int>(sizeof slots / sizeof slots[0]);
     if (__argc < 2 + count + 2) {
-        std::printf("usage: ui_tests CASE SETUP SHORT_SETUP UNINSTALLER BROWSER SKIN LANGUAGE ICON SETTINGS "
-                    "LICENCE HOOK SCREENSHOTS\n");
+        std::printf("usage: ui_tests CASE SETUP SHORT_SETUP STUB_SETUP UNINSTALLER BROWSER SKIN LANGUAGE ICON "
+                    "SETTINGS LICENCE HOOK SCREENSHOTS\n");
         return false;
     }
     for (int i = 0; i < count; ++i) {
