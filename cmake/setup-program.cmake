@@ -104,7 +104,7 @@ set_source_files_properties(res/setup.rc PROPERTIES OBJECT_DEPENDS
 
 # For the tests: the same setup whose manifest lists one payload file more
 # than it carries, so every installation with it is incomplete.
-if(WINE_TESTS)
+if(WINE_TESTS OR RELEASE_STAGE)
     set(SHORT_DIR ${CMAKE_BINARY_DIR}/payload-short)
     add_custom_command(
         OUTPUT ${SHORT_DIR}/manifest.txt ${SHORT_DIR}/payload.rc ${SHORT_DIR}/integrity.bin
