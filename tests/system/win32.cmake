@@ -36,7 +36,7 @@ foreach(system_case
         system_two_running_browsers_are_ended
         system_silent_install_past_protected_browser
         system_silent_reinstall_overwrites_in_place
-        system_silent_install_into_folder_without_blank
+        system_silent_install_zero_byte_entry_without_uninstall_key
         system_uninstaller_refused_changes_nothing
         system_damaged_setup_changes_nothing
         system_unusable_default_value_runs_the_wizard
@@ -74,9 +74,9 @@ add_test(NAME release_signing COMMAND sh ${CMAKE_SOURCE_DIR}/tests/system/signin
          ${SIGNED_DIR} $<TARGET_FILE:setup> ${RELEASE_SETUP_EXE})
 set_tests_properties(release_signing PROPERTIES FIXTURES_SETUP signed_setup)
 add_test(NAME system_signed_setup_installs
-         COMMAND system_tests system_silent_install_into_folder_without_blank
+         COMMAND system_tests system_silent_reinstall_overwrites_in_place
                  ${SIGNED_DIR}/x64/QuillfenSetup.exe $<TARGET_FILE:uninstaller> $<TARGET_FILE:browser_standin>
                  $<TARGET_FILE:skin_standin> $<TARGET_FILE:lang_standin>
-                 ${CMAKE_BINARY_DIR}/icons/qf11.ico ${STANDIN_SETTINGS_FILE})
+                 ${CMAKE_BINARY_DIR}/icons/qf11.ico ${STANDIN_SETTINGS_FILE} $<TARGET_FILE:setup_zero_entry>)
 set_tests_properties(system_signed_setup_installs PROPERTIES
                      FIXTURES_REQUIRED signed_setup RESOURCE_LOCK wineprefix TIMEOUT 240)
