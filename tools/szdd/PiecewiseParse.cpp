@@ -18,9 +18,10 @@ const size_t kSettleEvery = 4096;
 
 }  // namespace
 
-PiecewiseParse::PiecewiseParse(size_t maxOpen, BodyWriter& out)
+PiecewiseParse::PiecewiseParse(size_t maxOpen, uint64_t size, BodyWriter& out)
     : out_(out), maxOpen_(std::max(maxOpen, kFewestOpen)), checkAt_(std::min(maxOpen_, kSettleEvery)) {
-    const size_t slots = maxOpen_ + kMaxMatch + 1;
+    // No more positions can be open than the input has.
+    const size_t slots = size_t(std::min<uint64_t>(maxOpen_, size)) + kMaxMatch + 1;
     cost_.assign(slots, kUnreached);
     last_.assign(slots, 0);
     longest_.assign(slots, 0);

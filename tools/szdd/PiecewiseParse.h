@@ -19,8 +19,9 @@ namespace szdd {
 
 class PiecewiseParse {
 public:
-    // At most `maxOpen` positions stay undecided (at least 36).
-    PiecewiseParse(size_t maxOpen, BodyWriter& out);
+    // At most `maxOpen` positions (at least 128) of the `size` bytes of
+    // input stay undecided.
+    PiecewiseParse(size_t maxOpen, uint64_t size, BodyWriter& out);
 
     void Add(const Segment& segment);
     // Writes the rest of the path, up to the end of the input.

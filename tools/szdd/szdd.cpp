@@ -28,7 +28,7 @@ bool Compress(uint64_t size, const Reader& read, const Writer& write, Stats* sta
     if (!write(header, kHeaderSize)) return false;
 
     BodyWriter body(write);
-    PiecewiseParse parse(pieces.parse, body);
+    PiecewiseParse parse(pieces.parse, size, body);
     bool ok = SearchStream(size, read, pieces, [&](const Segment& s) { parse.Add(s); });
     parse.Finish();
     ok = body.Finish() && ok;
