@@ -10,8 +10,9 @@ namespace bench {
 double Now();
 
 struct RunResult {
-    bool ok;         // started and exited with status 0
-    double seconds;  // wall time from start to exit
+    bool ok;              // started and exited with status 0
+    double seconds;       // wall time from start to exit
+    long peakKiB = 0;     // the process's maximum resident set
 };
 
 // Runs `argv` (argv[0] looked up on PATH) in folder `cwd` ("" = current),

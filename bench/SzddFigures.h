@@ -12,6 +12,9 @@ struct Tools {
     std::string msexpand;
     std::string szddCompress;
     int runs;  // each compressor runs this often; the fastest run counts
+    // Without mscompress, ours is checked with libmspack alone: mscompress
+    // and msexpand take minutes on hundreds of megabytes.
+    bool withMscompress;
 };
 
 struct FileFigures {
@@ -24,10 +27,14 @@ struct FileFigures {
     size_t optimumBody = 0;
     double msSeconds = 0;
     double ourSeconds = 0;
+    long ourPeakKiB = 0;  // largest maximum resident set of our runs
+    // Cuts our parse forced because the cheapest paths had not met.
+    size_t forcedCuts = 0;
+    bool msRun = false;
     // mscompress wrote a file that msexpand turns back into the original.
     bool msValid = false;
-    // Ours expands to the original through libmspack and msexpand, and the
-    // tool wrote the same bytes as the library.
+    // Ours expands to the original through libmspack (and msexpand when
+    // mscompress runs too), and the tool wrote the same bytes as the library.
     bool ourValid = false;
 };
 

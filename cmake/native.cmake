@@ -24,3 +24,8 @@ if(WIN64_BUILD_DIR)
     file(WRITE ${CMAKE_BINARY_DIR}/win64-tests.cmake "subdirs(\"${WIN64_BUILD_DIR}\")\n")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/win64-tests.cmake)
 endif()
+# The i686 stage, the release itself under 32-bit Wine, lives in the i686 tree.
+if(I686_BUILD_DIR)
+    file(WRITE ${CMAKE_BINARY_DIR}/i686-tests.cmake "subdirs(\"${I686_BUILD_DIR}\")\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/i686-tests.cmake)
+endif()

@@ -130,12 +130,14 @@ endfunction()
 # The release built by default: the stand-in payload, in the order of the
 # manifest.
 set(STANDIN_LICENCE ${CMAKE_SOURCE_DIR}/res/licence.txt)
+set(STANDIN_ENTRIES
+    quillfen.exe=$<TARGET_FILE:browser_standin> skin/default_en.dll=$<TARGET_FILE:skin_standin>
+    en.dll=$<TARGET_FILE:lang_standin> qf11.ico=${CMAKE_BINARY_DIR}/icons/qf11.ico
+    uninstall.exe=$<TARGET_FILE:uninstaller> qf11_default_en.txt=${STANDIN_SETTINGS_FILE})
+set(STANDIN_DEPENDS browser_standin skin_standin lang_standin uninstaller icons ${CMAKE_BINARY_DIR}/icons/qf11.ico
+    ${STANDIN_SETTINGS_FILE})
 add_setup_with_payload(setup STAGE ${CMAKE_BINARY_DIR}/payload LICENCE ${STANDIN_LICENCE} OUTPUT_NAME QuillfenSetup
-    PACK quillfen.exe=$<TARGET_FILE:browser_standin> skin/default_en.dll=$<TARGET_FILE:skin_standin>
-         en.dll=$<TARGET_FILE:lang_standin> qf11.ico=${CMAKE_BINARY_DIR}/icons/qf11.ico
-         uninstall.exe=$<TARGET_FILE:uninstaller> qf11_default_en.txt=${STANDIN_SETTINGS_FILE}
-    DEPENDS browser_standin skin_standin lang_standin uninstaller icons ${CMAKE_BINARY_DIR}/icons/qf11.ico
-            ${STANDIN_SETTINGS_FILE})
+    PACK ${STANDIN_ENTRIES} DEPENDS ${STANDIN_DEPENDS})
 
 # The release of a browser build (scripts/package.sh): the folder's files and
 # the uninstaller. The folder is read when the setup is built; package.sh
@@ -151,10 +153,18 @@ endif()
 
 # For the tests: the same setup whose manifest lists one payload file more
 # than it carries, so every installation with it is incomplete.
-if(WINE_TESTS)
+if(WINE_TESTS OR RELEASE_STAGE)
     add_setup_with_payload(setup_short_payload STAGE ${CMAKE_BINARY_DIR}/payload-short LICENCE ${STANDIN_LICENCE}
         ENTRIES_FILE ${CMAKE_BINARY_DIR}/payload/entries.txt EXTRA_ENTRY "missing.dat 100"
         DEPENDS ${CMAKE_BINARY_DIR}/payload/entries.txt)
+
+    # And the same setup with one more payload file, of 0 bytes.
+    set(ZERO_DIR ${CMAKE_BINARY_DIR}/payload-zero-entry)
+    if(NOT EXISTS ${ZERO_DIR}/empty.dat)
+        file(WRITE ${ZERO_DIR}/empty.dat "")
+    endif()
+    add_setup_with_payload(setup_zero_entry STAGE ${ZERO_DIR} LICENCE ${STANDIN_LICENCE}
+        PACK ${STANDIN_ENTRIES} empty.dat=${ZERO_DIR}/empty.dat DEPENDS ${STANDIN_DEPENDS})
 endif()
 
 # For the benchmark: the same setup with an empty manifest and no payload, so

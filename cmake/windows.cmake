@@ -21,13 +21,19 @@ find_program(MKICON mkicon PATHS ${HOST_TOOLS_DIR}/tools/mkicon NO_DEFAULT_PATH 
 find_program(INTEGRITY_RECORD integrity-record PATHS ${HOST_TOOLS_DIR}/tools/integrity NO_DEFAULT_PATH REQUIRED)
 find_program(PAYLOAD_PACK payload-pack PATHS ${HOST_TOOLS_DIR}/tools/package NO_DEFAULT_PATH REQUIRED)
 
+# The x86_64 tree holds the Win32 tests under 64-bit Wine; the i686 tree a
+# short stage that runs the release itself under 32-bit Wine.
 set(WINE_TESTS OFF)
+set(RELEASE_STAGE OFF)
+set(WINE_PREFIX_DIR ${CMAKE_BINARY_DIR}/wineprefix)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     set(WINE_TESTS ON)
-    set(WINE_PREFIX_DIR ${CMAKE_BINARY_DIR}/wineprefix)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/wine/wine-run ${WINE_PREFIX_DIR})
-    enable_testing()
+else()
+    set(RELEASE_STAGE ON)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/wine/wine32-run ${WINE_PREFIX_DIR})
 endif()
+enable_testing()
 
 include(res/icons/icons.cmake)
 add_subdirectory(fw)
@@ -38,4 +44,6 @@ include(cmake/setup-program.cmake)
 if(WINE_TESTS)
     include(tests/win32.cmake)
     include(bench/win32.cmake)
+else()
+    include(tests/release-stage.cmake)
 endif()

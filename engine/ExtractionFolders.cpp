@@ -29,19 +29,22 @@ CString FinalPath(GetFinalPathFn finalPath, HANDLE handle) {
 }
 
 // Where the system resolves `folder` (held by `handle`) compared with where
-// it would be as a plain child of `root`. Systems without the call (before
-// Vista) have no symbolic links and rely on the attribute checks.
+// it would be as a plain child of `root`: this also catches links along the
+// way, and links the system does not mark as such. Where the system cannot
+// tell (no such call before Vista, a file system that gives no final path),
+// the attribute checks stand alone.
 bool ResolvesInside(HANDLE handle, const CString& root, const CString& relative) {
     GetFinalPathFn finalPath =
         (GetFinalPathFn)(void*)::GetProcAddress(::GetModuleHandleA("KERNEL32.DLL"), "GetFinalPathNameByHandleA");
     if (!finalPath) return true;
     HANDLE rootHandle = ::CreateFileA(root, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (rootHandle == INVALID_HANDLE_VALUE) return false;
+    if (rootHandle == INVALID_HANDLE_VALUE) return true;
     CString rootPath = FinalPath(finalPath, rootHandle);
     ::CloseHandle(rootHandle);
     CString path = FinalPath(finalPath, handle);
-    return !rootPath.IsEmpty() && !path.IsEmpty() && ::lstrcmpiA(path, rootPath + "\\" + relative) == 0;
+    if (rootPath.IsEmpty() || path.IsEmpty()) return true;
+    return ::lstrcmpiA(path, rootPath + "\\" + relative) == 0;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ CDialog* g_dialogInCreation = nullptr;
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
+    ON_MESSAGE(WM_WINDOWPOSCHANGED, HandleWindowPosChanged)
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
@@ -53,6 +54,19 @@ void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
     PreInitDialog();
     return OnInitDialog();
+}
+
+// The dialog manager gives the focus to the first control while the dialog is
+// still hidden, which activates it; a process not yet in the foreground is
+// then told its window is inactive. Showing the dialog makes it the
+// foreground window, and some systems do not repeat the activation message
+// for a window that is already active: the dialog hears it here.
+LRESULT CDialog::HandleWindowPosChanged(WPARAM, LPARAM lParam) {
+    LRESULT result = Default();
+    const WINDOWPOS* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+    if ((position->flags & SWP_SHOWWINDOW) && ::GetActiveWindow() == m_hWnd && ::GetForegroundWindow() == m_hWnd)
+        SendMessage(WM_NCACTIVATE, TRUE, 0);
+    return result;
 }
 
 BOOL CDialog::OnInitDialog() { return TRUE; }

@@ -25,6 +25,7 @@ protected:
     CWnd* m_pParentWnd;
 
     LRESULT HandleInitDialog(WPARAM, LPARAM);
+    LRESULT HandleWindowPosChanged(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:

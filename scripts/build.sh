@@ -25,7 +25,8 @@ cd "$root"
 
 build="$root/build"
 jobs="$(nproc)"
-cmake -S . -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWIN64_BUILD_DIR="$build/x64" >/dev/null
+cmake -S . -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWIN64_BUILD_DIR="$build/x64" \
+    -DI686_BUILD_DIR="$build/i686" >/dev/null
 cmake --build "$build/native" -j "$jobs"
 for arch in x64:x86_64 i686:i686; do
     dir="${arch%%:*}"; triple="${arch#*:}"

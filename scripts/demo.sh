@@ -5,20 +5,30 @@ set -e
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/build.sh"
 
+# The release itself where this machine runs 32-bit programs (natively, or
+# through qemu-i386 set up here); otherwise its x86_64 twin, the same program.
 prefix="$root/build/demo-prefix"
 rm -rf "$prefix"
+if "$root/tests/wine/i386-emulation"; then
+    wine="$root/tests/wine/wine32" kind=win32 build="$root/build/i686"
+    setup="$root/dist/QuillfenSetup.exe" what="the i686 release"
+else
+    wine="$root/tests/wine/wine64" kind="" build="$root/build/x64"
+    setup="$root/dist/x64/QuillfenSetup.exe" what="its x86_64 twin: this machine runs no 32-bit programs"
+fi
 echo
 echo "== Preparing a fresh Wine prefix: $prefix"
-"$root/tests/wine/make-prefix" "$prefix"
+"$root/tests/wine/make-prefix" "$prefix" $kind
 export WINEPREFIX="$prefix" WINEDEBUG=-all
-wine64="$root/tests/wine/wine64"
 # "-s" installs below the folder named by the per-user default value.
-"$wine64" reg add 'HKCU' /ve /d 'C:\Program Files' /f >/dev/null
+"$wine" reg add 'HKCU' /ve /d 'C:\Program Files' /f >/dev/null
 
 echo
-echo "== Running: QuillfenSetup.exe -s   (x86_64 build of the same program; this kernel runs no 32-bit code)"
-xvfb-run -a "$wine64" "$root/dist/x64/QuillfenSetup.exe" -s
+echo "== Running: QuillfenSetup.exe -s   ($what)"
+status=0
+xvfb-run -a "$wine" "$setup" -s || status=$?
 wineserver -w
+echo "  exit code $status (0: installed; see the README's table)"
 
 folder="$prefix/drive_c/Program Files/Quillfen/Quillfen 11.0"
 echo
@@ -26,7 +36,7 @@ echo "== Installed files in C:\\Program Files\\Quillfen\\Quillfen 11.0"
 (cd "$folder" && find . -type f | sort | while read -r f; do
     printf '  %-26s %8s bytes  %s\n' "${f#./}" "$(stat -c %s "$f")" "$(sha256sum "$f" | cut -c1-16)"
 done)
-b="$root/build/x64"
+b="$build"
 same=yes
 for pair in "quillfen.exe:$b/standins/quillfen.exe" "skin/default_en.dll:$b/standins/default_en.dll" \
             "en.dll:$b/standins/en.dll" "qf11.ico:$b/icons/qf11.ico" "uninstall.exe:$b/uninstall.exe" \
@@ -39,11 +49,11 @@ echo "  sno holds: \"$(cat "$folder/sno")\""
 
 echo
 echo "== Registry"
-"$wine64" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillfen\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
-"$wine64" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
-"$wine64" reg query 'HKCU\Quillfen\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
+"$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillfen\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
+"$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
+"$wine" reg query 'HKCU\Quillfen\Quillfen 11.0' | tr -d '\r' | sed '/^$/d; s/^/  /'
 echo "  the system's list of installed programs (uninstaller --list):"
-"$wine64" uninstaller --list | tr -d '\r' | sed 's/^/    /'
+"$wine" uninstaller --list | tr -d '\r' | sed 's/^/    /'
 
 echo
 echo "== Shortcuts (all users)"

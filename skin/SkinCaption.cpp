@@ -201,3 +201,15 @@ void SkinDialog::OnSysColorChange() {
     m_fontCaption.DeleteObject();
     m_rectCaption.SetRectEmpty();
 }
+
+// A new caption font comes without a colour change: the font and both images
+// are dropped as for one, and the frame is laid out and painted again.
+LRESULT SkinDialog::OnSettingChange(WPARAM action, LPARAM) {
+    LRESULT result = Default();
+    if (action == SPI_SETNONCLIENTMETRICS) {
+        OnSysColorChange();
+        SetWindowPos(nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    return result;
+}

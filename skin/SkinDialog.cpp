@@ -14,6 +14,7 @@ BEGIN_MESSAGE_MAP(SkinDialog, CDialog)
     ON_WM_CTLCOLOR()
     ON_WM_ERASEBKGND()
     ON_WM_DRAWITEM()
+    ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
 END_MESSAGE_MAP()
 
 // The caption starts inactive with nothing cached: the first non-client paint

@@ -53,6 +53,7 @@ protected:
     BOOL OnNcActivate(BOOL active);
     void OnSysColorChange();
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSettingChange(WPARAM action, LPARAM section);
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor);
 
     DECLARE_MESSAGE_MAP()

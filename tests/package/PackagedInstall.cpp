@@ -73,5 +73,5 @@ TEST_CASE(package_custom_folder_installs_byte_for_byte) {
     CHECK(ReadWholeFile(std::string(kFolder) + "\\sno", tag) && tag == "qf11_default_en");
 
     CheckRegistration(static_cast<unsigned long>((bytes + 1023) / 1024), kFolder, kUninstallString);
-    CheckSilentShortcuts(kFolder);
+    CheckShortcuts(kFolder, false);
 }

@@ -274,7 +274,29 @@ TEST_CASE(skin_set_text_rebuilds_caption) {
     }), kBodyDone);
 }
 
-TEST_CASE(skin_sys_color_change_resets_font) {
+namespace {
+
+int TitlePixels(SkinTestDialog& d, COLORREF colour) {
+    int count = 0;
+    for (int y = d.m_rectCaption.top; y < d.m_rectCaption.bottom; ++y)
+        for (int x = d.m_rectCaption.left + ::GetSystemMetrics(SM_CXSIZE) + 2; x < d.m_rectClose.left - 2; ++x)
+            if (WindowPixel(d.m_hWnd, x, y) == colour) ++count;
+    return count;
+}
+
+bool CaptionFontIs(SkinTestDialog& d, const LOGFONTA& want) {
+    LOGFONTA font;
+    return ::GetObjectA(d.m_fontCaption.GetSafeHandle(), sizeof font, &font) == sizeof font &&
+           font.lfHeight == want.lfHeight && font.lfWeight == want.lfWeight && font.lfItalic == want.lfItalic &&
+           std::strcmp(font.lfFaceName, want.lfFaceName) == 0;
+}
+
+}  // namespace
+
+// The message alone, then real changes of the system's settings as a user
+// makes them: the frame on the screen follows the new inactive caption
+// colours and the new caption font.
+TEST_CASE(skin_system_colour_and_font_changes) {
     SkinTestDialog dialog;
     CHECK_NUM(dialog.Run([](SkinTestDialog& d) {
         REQUIRE(d.m_fontCaption.GetSafeHandle() != nullptr);
@@ -297,10 +319,50 @@ TEST_CASE(skin_sys_color_change_resets_font) {
         NONCLIENTMETRICSA metrics;
         metrics.cbSize = sizeof metrics;
         REQUIRE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-        LOGFONTA font;
-        REQUIRE(::GetObjectA(d.m_fontCaption.GetSafeHandle(), sizeof font, &font) == sizeof font);
-        CHECK_NUM(font.lfHeight, metrics.lfCaptionFont.lfHeight);
-        CHECK_NUM(font.lfWeight, metrics.lfCaptionFont.lfWeight);
-        CHECK_STR(font.lfFaceName, metrics.lfCaptionFont.lfFaceName);
+        CHECK(CaptionFontIs(d, metrics.lfCaptionFont));
+
+        // Real colour changes: the inactive caption is painted again with them.
+        d.SendMessage(WM_NCACTIVATE, FALSE);
+        REQUIRE(!d.m_bActive);
+        const int elements[2] = {COLOR_INACTIVECAPTION, COLOR_INACTIVECAPTIONTEXT};
+        const COLORREF saved[2] = {::GetSysColor(elements[0]), ::GetSysColor(elements[1])};
+        const COLORREF changed[2] = {RGB(20, 90, 40), RGB(250, 220, 0)};
+        CHECK(TitlePixels(d, saved[1]) > 0);
+        REQUIRE(::SetSysColors(2, elements, changed));
+        PumpMessages();
+        CHECK_NUM(FillPixel(d), changed[0]);
+        CHECK(TitlePixels(d, changed[1]) > 0);
+        CHECK_NUM(TitlePixels(d, saved[1]), 0);
+        REQUIRE(::SetSysColors(2, elements, saved));
+        PumpMessages();
+        CHECK_NUM(FillPixel(d), saved[0]);
+
+        // A real caption font change, without a colour change. It is stored
+        // in the prefix's profile, as a user's change is, so it is undone on
+        // every way out.
+        struct RestoredMetrics {
+            NONCLIENTMETRICSA saved;
+            ~RestoredMetrics() {
+                ::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved,
+                                        SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+                PumpMessages();
+            }
+        };
+        static COLORREF before[2000], after[2000];
+        int count = TitleRow(d.m_hWnd, d, before, 2000);
+        NONCLIENTMETRICSA larger = metrics;
+        larger.lfCaptionFont.lfHeight = metrics.lfCaptionFont.lfHeight * 3 / 2;
+        larger.lfCaptionFont.lfItalic = TRUE;
+        {
+            RestoredMetrics restore = {metrics};
+            REQUIRE(::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger,
+                                            SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
+            PumpMessages();
+            CHECK(CaptionFontIs(d, larger.lfCaptionFont));
+            TitleRow(d.m_hWnd, d, after, 2000);
+            CHECK(!SameRow(before, after, count));
+            CHECK(WindowMatchesBitmap(d.m_hWnd, d.m_rectCaption, d.m_bmpCaption[0], d.m_rectCaption.TopLeft()));
+        }
+        CHECK(CaptionFontIs(d, metrics.lfCaptionFont));
     }), kBodyDone);
 }

@@ -23,7 +23,7 @@ foreach(skin_case
         skin_ncpaint_region_missing_caption
         skin_ncpaint_whole_window
         skin_set_text_rebuilds_caption
-        skin_sys_color_change_resets_font
+        skin_system_colour_and_font_changes
         skin_close_release_off_button
         skin_close_release_back_on_button
         skin_close_release_without_capture

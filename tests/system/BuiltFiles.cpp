@@ -6,12 +6,12 @@
 #include "tests/system/MachineState.h"
 
 bool GetBuiltFiles(BuiltFiles& files) {
-    // argv: program, case, then the seven paths in this order.
-    std::string* slots[] = {&files.setup, &files.uninstaller, &files.browser, &files.skin,
-                            &files.language, &files.icon, &files.settings};
+    // argv: program, case, then the eight paths in this order.
+    std::string* slots[] = {&files.setup, &files.uninstaller, &files.browser,  &files.skin,
+                            &files.language, &files.icon,     &files.settings, &files.zeroEntrySetup};
     const int count = static_cast<int>(sizeof slots / sizeof slots[0]);
     if (__argc < 2 + count) {
-        std::printf("usage: system_tests CASE SETUP UNINSTALLER BROWSER SKIN LANGUAGE ICON SETTINGS\n");
+        std::printf("usage: system_tests CASE SETUP UNINSTALLER BROWSER SKIN LANGUAGE ICON SETTINGS ZERO_ENTRY_SETUP\n");
         return false;
     }
     for (int i = 0; i < count; ++i) {

@@ -12,6 +12,7 @@ struct BuiltFiles {
     std::string language;     // en.dll
     std::string icon;         // qf11.ico
     std::string settings;     // qf11_default_en.txt
+    std::string zeroEntrySetup;  // setup whose manifest ends with a payload file of 0 bytes
 };
 
 // Filled from the command line; false (with a message) when paths are missing.

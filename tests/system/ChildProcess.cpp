@@ -1,5 +1,6 @@
 #include "tests/system/ChildProcess.h"
 
+#include <aclapi.h>
 #include <tlhelp32.h>
 
 #include <cstring>
@@ -43,6 +44,8 @@ struct WindowCloser {
     const char* title;
     int pressButton;
     std::vector<HWND>* closed;
+    HANDLE pipe;
+    CapturedRun* run;
 };
 
 BOOL CALLBACK CloseMatchingWindow(HWND window, LPARAM param) {
@@ -55,6 +58,10 @@ BOOL CALLBACK CloseMatchingWindow(HWND window, LPARAM param) {
         return TRUE;
     for (HWND done : *closer->closed)
         if (done == window) return TRUE;
+    if (closer->closed->empty()) {
+        DrainPipe(closer->pipe, closer->run->output);
+        closer->run->outputAtFirstWindow = closer->run->output;
+    }
     closer->closed->push_back(window);
     if (closer->pressButton)
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(closer->pressButton, BN_CLICKED), 0);
@@ -96,7 +103,7 @@ CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const c
     for (;;) {
         DrainPipe(readEnd, run.output);
         if (closeTitle) {
-            WindowCloser closer = {pi.dwProcessId, closeTitle, pressButton, &closed};
+            WindowCloser closer = {pi.dwProcessId, closeTitle, pressButton, &closed, readEnd, &run};
             EnumWindows(CloseMatchingWindow, reinterpret_cast<LPARAM>(&closer));
         }
         if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) {
@@ -162,6 +169,23 @@ bool StartedProgram::WaitForWindow(const char* title, DWORD timeoutMs) const {
         if (WaitForSingleObject(info_.hProcess, 50) == WAIT_OBJECT_0) return false;
     }
     return false;
+}
+
+bool StartedProgram::DenyTermination() const {
+    EXPLICIT_ACCESSA read = {};
+    read.grfAccessPermissions = PROCESS_QUERY_INFORMATION | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ |
+                                SYNCHRONIZE | READ_CONTROL;
+    read.grfAccessMode = SET_ACCESS;
+    read.grfInheritance = NO_INHERITANCE;
+    read.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+    read.Trustee.ptstrName = const_cast<char*>("EVERYONE");
+    PACL acl = nullptr;
+    if (!started_ || SetEntriesInAclA(1, &read, nullptr, &acl) != ERROR_SUCCESS) return false;
+    DWORD result = SetSecurityInfo(info_.hProcess, SE_KERNEL_OBJECT,
+                                   DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                   acl, nullptr);
+    LocalFree(acl);
+    return result == ERROR_SUCCESS;
 }
 
 bool HasWindow(DWORD processId, const char* title) {

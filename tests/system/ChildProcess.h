@@ -14,6 +14,7 @@ struct CapturedRun {
     DWORD exitCode = 259;     // the process exit code once it exited (STILL_ACTIVE before)
     std::string output;       // everything written to standard output
     int windowsClosed = 0;    // windows of the program closed while it ran
+    std::string outputAtFirstWindow;  // what had been written when the first of them was seen
 };
 
 // Runs `commandLine` exactly as given (no quoting added) with its standard
@@ -41,6 +42,9 @@ public:
     DWORD Id() const { return info_.dwProcessId; }
     // Waits (bounded) until the process shows a top-level window with `title`.
     bool WaitForWindow(const char* title, DWORD timeoutMs) const;
+    // Lets everyone read the process but no one open it to end it; this
+    // object's own handle still can.
+    bool DenyTermination() const;
 
 private:
     PROCESS_INFORMATION info_ = {};

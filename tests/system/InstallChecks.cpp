@@ -11,6 +11,7 @@
 #include "tests/system/MachineState.h"
 #include "tests/system/ShortcutReader.h"
 
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const char kUninstallEntryKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillfen\\Quillfen 11.0";
 const char kListedEntryKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillfen 11.0";
 const char kUserRecordKey[] = "Quillfen\\Quillfen 11.0";
@@ -24,8 +25,8 @@ const char kUninstallLinkName[] = "Uninstall Quillfen 11.0.lnk";
 const DWORD kSetupTimeoutMs = 60000;
 
 // Every folder a case installs into; all of them go in a reset.
-const char* const kTestBases[] = {"C:\\qf silent test", "C:\\qfplain", "C:\\qf uninstall test", "C:\\qfdamaged",
-                                  "C:\\qfplant", "C:\\qflink", "C:\\qflink-target"};
+const char* const kTestBases[] = {"C:\\qf silent test", "C:\\qfplain", "C:\\qf uninstall test", "C:\\qf upper",
+                                  "C:\\qfdamaged", "C:\\qfplant", "C:\\qflink", "C:\\qflink-target"};
 
 std::string ProgramGroup() { return CommonShellFolder(CSIDL_COMMON_PROGRAMS) + "\\" + kGroupName; }
 
@@ -106,6 +107,7 @@ void CleanMachine::Reset() {
     DeleteUserDefaultValue();
     DeleteKeyLevels(HKEY_LOCAL_MACHINE, kUninstallEntryKey, 2);
     DeleteKeyLevels(HKEY_LOCAL_MACHINE, kListedEntryKey, 1);
+    CreateKeyPath(HKEY_LOCAL_MACHINE, kUninstallKey);
     DeleteKeyLevels(HKEY_CURRENT_USER, kUserRecordKey, 2);
     for (const char* base : kTestBases) DeleteTree(base);
     DeleteTree(ProgramGroup());
@@ -113,13 +115,13 @@ void CleanMachine::Reset() {
     DeleteTree(CommonShellFolder(CSIDL_COMMON_STARTMENU) + "\\" + kBrowserLinkName);
 }
 
-CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base) {
+CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base, const char* closeTitle) {
     if (!SetUserDefaultValue(base)) {
         // Without the value "-s" shows the wizard; do not run into it.
         check::Fail(__FILE__, __LINE__, "SetUserDefaultValue(base)");
         return CapturedRun();
     }
-    CapturedRun run = RunCaptured("\"" + files.setup + "\" -s", kSetupTimeoutMs);
+    CapturedRun run = RunCaptured("\"" + files.setup + "\" -s", kSetupTimeoutMs, closeTitle);
     CHECK(run.started);
     CHECK(run.exited);
     return run;
@@ -189,20 +191,28 @@ void CheckListed(bool listed) {
     if (listed && product.size() == 1) CHECK_STR(product[0].c_str(), "Quillfen 11.0|||Quillfen 11.0");
 }
 
-void CheckSilentShortcuts(const std::string& folder) {
-    std::string group = ProgramGroup();
-    REQUIRE(group.size() > std::string(kGroupName).size() + 1);
-    CoInitialize(nullptr);
+namespace {
 
+void CheckBrowserShortcut(const std::string& path, const std::string& folder) {
     const std::string browserTarget = folder + "\\quillfen.exe";
     const std::string browserIcon = folder + "\\qf11.ico";
-    ShortcutContents browser = ReadShortcut(group + "\\" + kBrowserLinkName);
-    CHECK(browser.loaded);
+    ShortcutContents browser = ReadShortcut(path);
+    if (!browser.loaded) FailWith(__FILE__, __LINE__, "shortcut not readable: " + path);
     CHECK_STR(browser.target.c_str(), browserTarget.c_str());
     CHECK_STR(browser.description.c_str(), "Quillfen 11.0");
     CHECK_STR(browser.iconPath.c_str(), browserIcon.c_str());
     CHECK_NUM(browser.iconIndex, 0);
     CHECK_STR(browser.arguments.c_str(), "");
+}
+
+}  // namespace
+
+void CheckShortcuts(const std::string& folder, bool wizard) {
+    std::string group = ProgramGroup();
+    REQUIRE(group.size() > std::string(kGroupName).size() + 1);
+    CoInitialize(nullptr);
+
+    CheckBrowserShortcut(group + "\\" + kBrowserLinkName, folder);
 
     // The uninstaller's path is set with a trailing blank. The link's target
     // comes back as a full path, which drops the blank; the icon location is
@@ -217,10 +227,16 @@ void CheckSilentShortcuts(const std::string& folder) {
     CHECK_NUM(uninstall.iconIndex, 0);
     CHECK_STR(uninstall.arguments.c_str(), "");
 
+    const std::string desktop = CommonShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\" + kBrowserLinkName;
+    const std::string startMenu = CommonShellFolder(CSIDL_COMMON_STARTMENU) + "\\" + kBrowserLinkName;
+    if (wizard) {
+        CheckBrowserShortcut(desktop, folder);
+        CheckBrowserShortcut(startMenu, folder);
+    } else {
+        CHECK(!PathExists(desktop));
+        CHECK(!PathExists(startMenu));
+    }
     CoUninitialize();
-
-    CHECK(!PathExists(CommonShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\" + kBrowserLinkName));
-    CHECK(!PathExists(CommonShellFolder(CSIDL_COMMON_STARTMENU) + "\\" + kBrowserLinkName));
 }
 
 void CheckNoBrowserRunning() {

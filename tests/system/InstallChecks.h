@@ -7,13 +7,15 @@
 #include "tests/system/BuiltFiles.h"
 #include "tests/system/ChildProcess.h"
 
+extern const char kUninstallKey[];       // below HKEY_LOCAL_MACHINE
 extern const char kUninstallEntryKey[];  // below HKEY_LOCAL_MACHINE
 extern const char kListedEntryKey[];     // its twin that the list of installed programs shows
 extern const char kUserRecordKey[];      // below HKEY_CURRENT_USER
 
 // Removes everything the cases install or configure: running browsers, the
 // per-user default value, both registry records, the test folders and the
-// shortcuts. Made on construction and again on destruction.
+// shortcuts; a removed Uninstall key comes back. Made on construction and
+// again on destruction.
 class CleanMachine {
 public:
     CleanMachine() { Reset(); }
@@ -21,8 +23,9 @@ public:
     static void Reset();
 };
 
-// Points the per-user default value at `base` and runs "setup -s".
-CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base);
+// Points the per-user default value at `base` and runs "setup -s"; windows
+// titled `closeTitle` are closed as RunCaptured closes them.
+CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base, const char* closeTitle = nullptr);
 // The same for `program -s`, closing every window it shows (pages and message
 // boxes) as its close button would.
 CapturedRun RunSilentClosingWindows(const std::string& program, const std::string& base);
@@ -44,8 +47,10 @@ void CheckRegistration(unsigned long payloadKiB, const std::string& folder, cons
 // --list") shows the product: exactly one line for it, or none.
 void CheckListed(bool listed);
 
-// The program-group shortcuts, and no desktop or Start-menu shortcut.
-void CheckSilentShortcuts(const std::string& folder);
+// The program-group shortcuts with their targets, descriptions and icons;
+// the desktop and Start-menu shortcuts likewise after a wizard installation,
+// and none of them after a silent one.
+void CheckShortcuts(const std::string& folder, bool wizard);
 
 // No browser instance runs and no browser window is shown.
 void CheckNoBrowserRunning();

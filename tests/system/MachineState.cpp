@@ -75,6 +75,15 @@ bool WriteStringValue(HKEY root, const char* keyPath, const char* valueName, con
     return ok;
 }
 
+bool CreateKeyPath(HKEY root, const char* keyPath) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
 void DeleteKeyLevels(HKEY root, const std::string& keyPath, int levels) {
     std::string path = keyPath;
     for (int level = 0; level < levels && !path.empty(); ++level) {

@@ -20,6 +20,8 @@ bool KeyExists(HKEY root, const char* keyPath);
 int CountValues(HKEY root, const char* keyPath);
 int CountSubkeys(HKEY root, const char* keyPath);
 bool WriteStringValue(HKEY root, const char* keyPath, const char* valueName, const std::string& text);
+// Creates the key (and the missing ones above it) if it does not exist.
+bool CreateKeyPath(HKEY root, const char* keyPath);
 // Deletes `keyPath` and then its parents, one level at a time, for `levels`
 // levels; a level that still holds other subkeys stays.
 void DeleteKeyLevels(HKEY root, const std::string& keyPath, int levels);

@@ -2,6 +2,7 @@
 // its files, registration and shortcuts, and the ending of running browsers.
 #include <windows.h>
 
+#include "app/Termination.h"
 #include "tests/harness/check.h"
 #include "tests/system/BuiltFiles.h"
 #include "tests/system/ChildProcess.h"
@@ -13,13 +14,12 @@ namespace {
 const int kNothingRunning[6] = {603, 603, 603, 603, 603, 603};
 const DWORD kBrowserWaitMs = 30000;
 
-// The two installation folders: below a base with a blank, and below one without.
+// The installation folders: below a base with a blank, and below one without
+// (the product's own folder has one either way).
 const char kBlankFolder[] = "C:\\qf silent test\\Quillfen\\Quillfen 11.0";
 const char kBlankUninstallString[] =
     "\"C:\\qf silent test\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qf silent test\\Quillfen\\Quillfen 11.0";
 const char kPlainFolder[] = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
-// The chosen folder has no blank, but the product folder below it does, so
-// the uninstaller's path is still quoted; the argument never is.
 const char kPlainUninstallString[] =
     "\"C:\\qfplain\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qfplain\\Quillfen\\Quillfen 11.0";
 
@@ -28,7 +28,7 @@ const char kPlainUninstallString[] =
 void CheckSilentInstallation(const BuiltFiles& files, const std::string& folder, const std::string& uninstallString) {
     CheckInstalledFiles(files, folder);
     CheckRegistration(files, folder, uninstallString);
-    CheckSilentShortcuts(folder);
+    CheckShortcuts(folder, false);
 }
 
 }  // namespace
@@ -42,6 +42,12 @@ TEST_CASE(system_no_browser_six_result_lines) {
     CapturedRun run = RunSilentSetup(files, "C:\\qfplain");
     REQUIRE(run.exited);
     CheckResultLines(run.output, kNothingRunning);
+
+    // The name limits, asked directly: an empty name and one of 261
+    // characters are refused; one of 260 is looked for like any other.
+    CHECK_NUM(TerminateProcessByName(""), 632);
+    CHECK_NUM(TerminateProcessByName(std::string(261, 'q').c_str()), 632);
+    CHECK_NUM(TerminateProcessByName(std::string(260, 'q').c_str()), 603);
 }
 
 TEST_CASE(system_two_running_browsers_are_ended) {
@@ -49,8 +55,12 @@ TEST_CASE(system_two_running_browsers_are_ended) {
     REQUIRE(GetBuiltFiles(files));
     CleanMachine clean;
 
+    // The second runs under a file name in mixed case: names compare without case.
+    const std::string mixedCase = "C:\\qf upper\\QuillFen.EXE";
+    CreateDirectoryA("C:\\qf upper", nullptr);
+    REQUIRE(CopyFileA(files.browser.c_str(), mixedCase.c_str(), FALSE));
     StartedProgram first("\"" + files.browser + "\"");
-    StartedProgram second("\"" + files.browser + "\"");
+    StartedProgram second("\"" + mixedCase + "\"");
     REQUIRE(first.Started() && second.Started());
     REQUIRE(first.WaitForWindow("Quillfen 11.0", kBrowserWaitMs));
     REQUIRE(second.WaitForWindow("Quillfen 11.0", kBrowserWaitMs));
@@ -70,15 +80,26 @@ TEST_CASE(system_two_running_browsers_are_ended) {
     CheckNoBrowserRunning();
 }
 
-TEST_CASE(system_silent_install_into_folder_with_blank) {
+// A browser that the setup may not end: every pass reports it, and the
+// silent installation goes on.
+TEST_CASE(system_silent_install_past_protected_browser) {
     BuiltFiles files;
     REQUIRE(GetBuiltFiles(files));
     CleanMachine clean;
     CheckListed(false);
+    {
+        StartedProgram guarded("\"" + files.browser + "\"");
+        REQUIRE(guarded.Started());
+        REQUIRE(guarded.WaitForWindow("Quillfen 11.0", kBrowserWaitMs));
+        REQUIRE(guarded.DenyTermination());
 
-    CapturedRun run = RunSilentSetup(files, "C:\\qf silent test");
-    REQUIRE(run.exited);
-    CheckSilentInstallation(files, kBlankFolder, kBlankUninstallString);
+        CapturedRun run = RunSilentSetup(files, "C:\\qf silent test");
+        REQUIRE(run.exited);
+        const int notOpened[6] = {604, 604, 604, 604, 604, 604};
+        CheckResultLines(run.output, notOpened);
+        CHECK_NUM(WaitForSingleObject(guarded.Process(), 0), WAIT_TIMEOUT);
+        CheckSilentInstallation(files, kBlankFolder, kBlankUninstallString);
+    }
     CheckNoBrowserRunning();
 }
 
@@ -110,15 +131,32 @@ TEST_CASE(system_silent_reinstall_overwrites_in_place) {
     CheckNoBrowserRunning();
 }
 
-TEST_CASE(system_silent_install_into_folder_without_blank) {
+// The build whose manifest ends with a payload file of 0 bytes, installed
+// silently on a machine without the Uninstall key: the empty file counts, so
+// the installation is finished without an uninstall entry, and no message
+// comes.
+TEST_CASE(system_silent_install_zero_byte_entry_without_uninstall_key) {
     BuiltFiles files;
     REQUIRE(GetBuiltFiles(files));
     CleanMachine clean;
+    const std::string folder = kPlainFolder;
+    REQUIRE(CountSubkeys(HKEY_LOCAL_MACHINE, kUninstallKey) == 0);
+    DeleteKeyLevels(HKEY_LOCAL_MACHINE, kUninstallKey, 1);
+    REQUIRE(!KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 
-    CapturedRun run = RunSilentSetup(files, "C:\\qfplain");
+    BuiltFiles zeroEntry = files;
+    zeroEntry.setup = files.zeroEntrySetup;
+    CapturedRun run = RunSilentSetup(zeroEntry, "C:\\qfplain", "  Quillfen Setup ");
     REQUIRE(run.exited);
     CHECK_NUM(run.exitCode, 0);  // installed
-    CheckSilentInstallation(files, kPlainFolder, kPlainUninstallString);
+    CHECK_NUM(run.windowsClosed, 0);
+    CheckInstalledFiles(files, folder);
+    std::string empty = "not read";
+    CHECK(ReadWholeFile(folder + "\\empty.dat", empty) && empty.empty());
+    CHECK(!KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    RegistryValue path = ReadRegistryValue(HKEY_CURRENT_USER, kUserRecordKey, "path");
+    CHECK(path.found && path.bytes == folder + "\\quillfen.exe" + std::string(1, '\0'));
+    CheckShortcuts(folder, false);
 }
 
 TEST_CASE(system_uninstaller_refused_changes_nothing) {
@@ -138,7 +176,9 @@ TEST_CASE(system_uninstaller_refused_changes_nothing) {
     CHECK_NUM(run.windowsClosed, 1);
     CHECK_NUM(run.exitCode, 4);  // uninstall declined
     CheckResultLines(run.output, kNothingRunning);
+    // All six were written before the question appeared.
+    CheckResultLines(run.outputAtFirstWindow, kNothingRunning);
     CheckRegistration(files, folder, kPlainUninstallString);
-    CheckSilentShortcuts(folder);
+    CheckShortcuts(folder, false);
     CHECK(!PathExists("C:\\qf uninstall test"));
 }

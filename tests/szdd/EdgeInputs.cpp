@@ -120,4 +120,11 @@ std::vector<NamedInput> EdgeInputs() {
     return inputs;
 }
 
+szdd::Pieces SmallPieces() {
+    szdd::Pieces pieces;
+    pieces.search = 1000;
+    pieces.parse = 128;
+    return pieces;
+}
+
 }  // namespace szdd_test

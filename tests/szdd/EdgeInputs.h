@@ -1,10 +1,13 @@
 // Inputs that exercise the corners of the SZDD body: the initial window of
 // spaces, matches that overlap their source, the 4096-byte ring wrapping,
-// and data with nothing to match. Shared by the native and Win32 tests.
+// and data with nothing to match; and the pieces the work is cut into.
+// Shared by the native and Win32 tests.
 #pragma once
 
 #include <cstddef>
 #include <vector>
+
+#include "tools/szdd/szdd.h"
 
 namespace szdd_test {
 
@@ -31,5 +34,15 @@ private:
 std::vector<unsigned char> RandomBytes(size_t size, unsigned seed, unsigned alphabet = 256);
 std::vector<unsigned char> MixedTextAndBinary(size_t size);
 std::vector<NamedInput> EdgeInputs();
+
+// Pieces far smaller than usual: search segments shorter than the window, so
+// that the window and matches run across many segment boundaries, and a
+// parse bound small enough to force cuts.
+szdd::Pieces SmallPieces();
+
+// A forced cut sends the path through a position the cheapest path may jump
+// over with one match; the detour costs at most literals over the 18 bytes
+// that match covered, less the match: 9 * 18 - 17 bits.
+const unsigned kMostBitsLostPerCut = 145;
 
 }  // namespace szdd_test

@@ -21,23 +21,27 @@ using szdd_test::NamedInput;
 
 class EdgeInputTest : public ::testing::TestWithParam<NamedInput> {
 protected:
-    std::vector<unsigned char> Packed() const {
+    std::vector<unsigned char> Packed(const szdd::Pieces& pieces = szdd::Pieces()) const {
         const std::vector<unsigned char>& in = GetParam().bytes;
-        return szdd::Compress(in.data(), in.size(), &stats_);
+        return szdd::Compress(in.data(), in.size(), &stats_, pieces);
     }
     mutable szdd::Stats stats_ = {};
 };
 
 TEST_P(EdgeInputTest, ExpandsWithLibmspack) {
-    std::vector<unsigned char> out;
-    ASSERT_TRUE(szdd_test::ExpandWithLibmspack(Packed(), out));
-    EXPECT_EQ(out, GetParam().bytes);
+    for (const szdd::Pieces& pieces : {szdd::Pieces(), szdd_test::SmallPieces()}) {
+        std::vector<unsigned char> out;
+        ASSERT_TRUE(szdd_test::ExpandWithLibmspack(Packed(pieces), out));
+        EXPECT_EQ(out, GetParam().bytes) << "pieces of " << pieces.search;
+    }
 }
 
 TEST_P(EdgeInputTest, ExpandsWithMsexpand) {
-    std::vector<unsigned char> out;
-    ASSERT_TRUE(szdd_test::ExpandWithMsexpand(Packed(), out));
-    EXPECT_EQ(out, GetParam().bytes);
+    for (const szdd::Pieces& pieces : {szdd::Pieces(), szdd_test::SmallPieces()}) {
+        std::vector<unsigned char> out;
+        ASSERT_TRUE(szdd_test::ExpandWithMsexpand(Packed(pieces), out));
+        EXPECT_EQ(out, GetParam().bytes) << "pieces of " << pieces.search;
+    }
 }
 
 TEST_P(EdgeInputTest, HeaderDescribesTheFile) {
@@ -64,17 +68,45 @@ TEST_P(EdgeInputTest, HeaderDescribesTheFile) {
     mspack_destroy_szdd_decompressor(d);
 }
 
-TEST_P(EdgeInputTest, BodyIsNoLargerThanAllLiterals) {
-    std::vector<unsigned char> packed = Packed();
-    size_t body = packed.size() - szdd::kHeaderSize;
-    EXPECT_LE(body, szdd::LiteralBodySize(GetParam().bytes.size()));
-    EXPECT_EQ(body, szdd::OptimalBodySize(GetParam().bytes.data(), GetParam().bytes.size()));
+TEST_P(EdgeInputTest, BodyIsOptimalAndNoLargerThanAllLiterals) {
+    const std::vector<unsigned char>& in = GetParam().bytes;
+    const size_t optimum = szdd::OptimalBodySize(in.data(), in.size());
+    size_t body = Packed().size() - szdd::kHeaderSize;
+    EXPECT_LE(body, szdd::LiteralBodySize(in.size()));
+    EXPECT_EQ(body, optimum);
+    EXPECT_EQ(stats_.forcedCuts, 0u);
+
+    body = Packed(szdd_test::SmallPieces()).size() - szdd::kHeaderSize;
+    EXPECT_LE(body, szdd::LiteralBodySize(in.size()));
+    EXPECT_LE(body, optimum + (szdd_test::kMostBitsLostPerCut * stats_.forcedCuts + 7) / 8);
 }
 
 INSTANTIATE_TEST_SUITE_P(Szdd, EdgeInputTest, ::testing::ValuesIn(szdd_test::EdgeInputs()),
                          [](const ::testing::TestParamInfo<NamedInput>& info) {
                              return std::string(info.param.name);
                          });
+
+// Input cut into segments that are searched at the same time where threads
+// exist: the file must not depend on how many run at once.
+TEST(SzddPieces, SameFileWhateverTheNumberOfThreads) {
+    std::vector<unsigned char> in = szdd_test::MixedTextAndBinary(1536 * 1024);
+    std::vector<unsigned char> runs(300 * 1024, 0);
+    in.insert(in.begin() + 600 * 1024, runs.begin(), runs.end());
+    for (szdd::Pieces pieces : {szdd::Pieces(), szdd_test::SmallPieces()}) {
+        SCOPED_TRACE(pieces.search);
+        pieces.threads = 1;
+        szdd::Stats stats;
+        const std::vector<unsigned char> alone = szdd::Compress(in.data(), in.size(), &stats, pieces);
+        EXPECT_EQ(stats.bodySize, alone.size() - szdd::kHeaderSize);
+        for (unsigned threads : {0u, 2u, 3u, 8u}) {
+            pieces.threads = threads;
+            EXPECT_TRUE(szdd::Compress(in.data(), in.size(), nullptr, pieces) == alone) << threads;
+        }
+        std::vector<unsigned char> out;
+        ASSERT_TRUE(szdd_test::ExpandWithLibmspack(alone, out));
+        EXPECT_TRUE(out == in);
+    }
+}
 
 TEST(SzddSize, EmptyFileHasNoBody) {
     std::vector<unsigned char> packed = szdd::Compress(nullptr, 0);

@@ -6,6 +6,9 @@ add_executable(szdd_lz32_roundtrip
     ${CMAKE_SOURCE_DIR}/tests/szdd/EdgeInputs.cpp
     ${CMAKE_SOURCE_DIR}/tools/szdd/szdd.cpp
     ${CMAKE_SOURCE_DIR}/tools/szdd/MatchFinder.cpp
+    ${CMAKE_SOURCE_DIR}/tools/szdd/SegmentSearch.cpp
+    ${CMAKE_SOURCE_DIR}/tools/szdd/PiecewiseParse.cpp
+    ${CMAKE_SOURCE_DIR}/tools/szdd/BodyWriter.cpp
     ${CMAKE_SOURCE_DIR}/tests/harness/check.cpp)
 target_include_directories(szdd_lz32_roundtrip PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(szdd_lz32_roundtrip PRIVATE lz32)

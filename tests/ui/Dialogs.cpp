@@ -52,7 +52,9 @@ HWND Search(const SetupRun& run, int kind) {
     return search.found;
 }
 
-HWND FocusedControl(HWND dialog) {
+}  // namespace
+
+HWND FocusOf(HWND dialog) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
@@ -61,8 +63,6 @@ HWND FocusedControl(HWND dialog) {
         return info.hwndFocus;
     return dialog;
 }
-
-}  // namespace
 
 HWND FindDialog(const SetupRun& run, DialogKind kind) { return Search(run, kind); }
 
@@ -119,7 +119,7 @@ void ClickButton(HWND dialog, int id) {
 }
 
 void PressKey(HWND dialog, UINT virtualKey) {
-    HWND target = FocusedControl(dialog);
+    HWND target = FocusOf(dialog);
     UINT scan = MapVirtualKeyA(virtualKey, 0);
     PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
     PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
@@ -152,6 +152,72 @@ void ClickCaptionCloseButton(HWND dialog) {
     SendInput(1, &press[0], sizeof(INPUT));
     Sleep(100);
     SendInput(1, &press[1], sizeof(INPUT));
+}
+
+namespace {
+
+// Left-button events at the pointer's place, or a move to a screen point.
+void SendMouse(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+void MoveMouseTo(int x, int y) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + width - 1) / width;
+    input.mi.dy = (y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+void DragCaption(HWND dialog, int dx, int dy) {
+    RECT window;
+    GetWindowRect(dialog, &window);
+    const int x = (window.left + window.right) / 2;
+    const int y = window.top + GetSystemMetrics(SM_CYDLGFRAME) +
+                  (GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER)) / 2;
+    MoveMouseTo(x, y);
+    Sleep(100);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    Sleep(100);
+    for (int step = 1; step <= 4; ++step) {
+        MoveMouseTo(x + dx * step / 4, y + dy * step / 4);
+        Sleep(50);
+    }
+    Sleep(100);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Sleep(300);
+}
+
+void ClickInto(HWND control) {
+    POINT corner = {5, 5};
+    ClientToScreen(control, &corner);
+    MoveMouseTo(corner.x, corner.y);
+    Sleep(100);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    Sleep(50);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+void DoubleClickButton(HWND dialog, int id) {
+    RECT button;
+    HWND control = GetDlgItem(dialog, id);
+    CHECK(control != nullptr);
+    if (!control || !GetWindowRect(control, &button)) return;
+    MoveMouseTo((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    Sleep(100);
+    const DWORD presses[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (DWORD press : presses) {
+        SendMouse(press);
+        Sleep(30);
+    }
 }
 
 void CheckMessageBox(const SetupRun& run, HWND box, size_t mark, const char* text, bool yesNo) {

@@ -27,6 +27,9 @@ std::string TextOf(HWND window);
 std::string ControlText(HWND dialog, int id);
 bool ControlShown(HWND dialog, int id);
 
+// The control of `dialog` that has the focus, or the dialog itself.
+HWND FocusOf(HWND dialog);
+
 // A click on the button `id` (BM_CLICK posted to the button).
 void ClickButton(HWND dialog, int id);
 // A key pressed and released, posted to the control that has the focus.
@@ -35,6 +38,13 @@ void PressKey(HWND dialog, UINT virtualKey);
 void SendCloseCommand(HWND dialog);
 // A real left-button press and release on the caption's close button.
 void ClickCaptionCloseButton(HWND dialog);
+// A real drag of the caption, from its middle, by (dx, dy); returns once the
+// mouse is released and the program has taken the input.
+void DragCaption(HWND dialog, int dx, int dy);
+// A real click just inside the top-left corner of a control.
+void ClickInto(HWND control);
+// A real double click in the middle of the button `id`.
+void DoubleClickButton(HWND dialog, int id);
 
 // Checks a shown message box: caption, buttons ("OK", or "Yes" and "No")
 // and the painted text, which must be recorded after `mark`.

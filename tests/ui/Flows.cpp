@@ -21,7 +21,11 @@ void ClickAccept(HWND licencePage) { ClickButton(licencePage, IDC_ACCEPT); }
 
 void ClickNo(HWND licencePage) { ClickButton(licencePage, IDC_DECLINE); }
 
+void DoubleClickNo(HWND licencePage) { DoubleClickButton(licencePage, IDC_DECLINE); }
+
 void PressEscape(HWND window) { PressKey(window, VK_ESCAPE); }
+
+void PressEnter(HWND window) { PressKey(window, VK_RETURN); }
 
 // The log is marked before the action so that the box's painted text, and
 // whatever the case looks for afterwards, is found only after it.

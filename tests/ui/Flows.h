@@ -36,7 +36,9 @@ HWND WaitForUninstallQuestion(const SetupRun& run);
 typedef void (*UserAction)(HWND window);
 void ClickAccept(HWND licencePage);
 void ClickNo(HWND licencePage);
+void DoubleClickNo(HWND licencePage);
 void PressEscape(HWND window);
+void PressEnter(HWND window);
 // SendCloseCommand and ClickCaptionCloseButton (Dialogs.h) fit as well.
 
 // Does `action` to `window` and returns the message box that follows,

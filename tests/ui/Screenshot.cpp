@@ -1,24 +1,33 @@
 #include "tests/ui/Screenshot.h"
 
-#include <cstdio>
+// The lean Windows headers leave out what GDI+ needs.
+#include <objidl.h>
+#include <gdiplus.h>
+
 #include <set>
 
-bool SaveWindowScreenshot(HWND window, const std::string& bmpPath) {
+#include "tests/harness/check.h"
+
+COLORREF WindowCapture::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+    DWORD p = bits[static_cast<size_t>(y) * width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+bool CaptureWindow(HWND window, WindowCapture& capture) {
     RECT rect;
     if (!GetWindowRect(window, &rect)) return false;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0) return false;
+    capture.width = rect.right - rect.left;
+    capture.height = rect.bottom - rect.top;
+    if (capture.width <= 0 || capture.height <= 0) return false;
 
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
+    info.bmiHeader.biWidth = capture.width;
+    info.bmiHeader.biHeight = -capture.height;  // top-down
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    const int stride = (width * 3 + 3) & ~3;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(stride * height);
 
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -27,34 +36,54 @@ bool SaveWindowScreenshot(HWND window, const std::string& bmpPath) {
     bool copied = false;
     if (bitmap && bits) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        copied = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != 0;
+        copied = BitBlt(memory, 0, 0, capture.width, capture.height, screen, rect.left, rect.top, SRCCOPY) != 0;
         GdiFlush();
         SelectObject(memory, old);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-
-    bool written = false;
-    if (copied) {
-        std::set<unsigned> colours;
-        const unsigned char* pixels = static_cast<const unsigned char*>(bits);
-        for (int y = 0; y < height && colours.size() < 16; ++y)
-            for (int x = 0; x < width; ++x) {
-                const unsigned char* p = pixels + y * stride + x * 3;
-                colours.insert(p[0] | (p[1] << 8) | (p[2] << 16));
-            }
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;  // "BM"
-        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-        file.bfSize = file.bfOffBits + info.bmiHeader.biSizeImage;
-        FILE* out = colours.size() > 1 ? std::fopen(bmpPath.c_str(), "wb") : nullptr;
-        if (out) {
-            written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                      std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-                      std::fwrite(bits, info.bmiHeader.biSizeImage, 1, out) == 1;
-            written = std::fclose(out) == 0 && written;
-        }
+        const DWORD* pixels = static_cast<const DWORD*>(bits);
+        capture.bits.assign(pixels, pixels + static_cast<size_t>(capture.width) * capture.height);
     }
     if (bitmap) DeleteObject(bitmap);
-    return written;
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return copied;
+}
+
+bool SavePng(const WindowCapture& capture, const std::string& path) {
+    std::set<DWORD> colours;
+    for (size_t i = 0; i < capture.bits.size() && colours.size() < 2; ++i) colours.insert(capture.bits[i] & 0xFFFFFF);
+    if (colours.size() < 2) return false;
+
+    std::wstring widePath(path.begin(), path.end());
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+    Gdiplus::GpBitmap* image = nullptr;
+    bool saved = false;
+    std::vector<DWORD> pixels = capture.bits;
+    if (Gdiplus::DllExports::GdipCreateBitmapFromScan0(capture.width, capture.height, capture.width * 4,
+                                                       PixelFormat32bppRGB, reinterpret_cast<BYTE*>(&pixels[0]),
+                                                       &image) == Gdiplus::Ok) {
+        static const CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+        saved = Gdiplus::DllExports::GdipSaveImageToFile(image, widePath.c_str(), &kPngEncoder, nullptr) ==
+                Gdiplus::Ok;
+        Gdiplus::DllExports::GdipDisposeImage(image);
+    }
+    Gdiplus::GdiplusShutdown(token);
+    return saved;
+}
+
+void CheckDrawnActive(HWND window, WindowCapture& capture) {
+    CHECK(GetForegroundWindow() == window);
+    REQUIRE(CaptureWindow(window, capture));
+    const int frameX = GetSystemMetrics(SM_CXDLGFRAME);
+    const int top = GetSystemMetrics(SM_CYDLGFRAME);
+    const int height = GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER);
+    const int titleLeft = frameX + GetSystemMetrics(SM_CXSIZE) + 2;
+    const int gap = capture.width - frameX - GetSystemMetrics(SM_CXSIZE) - 3;
+    CHECK_NUM(capture.At(gap, top + height / 2), RGB(169, 169, 169));
+    int white = 0;
+    for (int y = top; y < top + height; ++y)
+        for (int x = titleLeft; x < gap; ++x)
+            if (capture.At(x, y) == RGB(255, 255, 255)) ++white;
+    CHECK(white > 0);
 }

@@ -3,6 +3,8 @@
 // the file named by QF_UI_LOG, one line per record:
 //   SET <control id> <text>   a window's text after a WM_SETTEXT (id 0: top level)
 //   DRAW <text>               a text the program painted with DrawTextA
+//   OPEN <kind>               a dialog being initialised: licence, progress or message
+//   REMOVE <path>             a file the program deleted with the C library's remove
 // Line feeds, carriage returns and backslashes in texts are written as \n, \r
 // and \\. With QF_UI_CANCEL_INSTALL set it also presses Escape on the first
 // progress page the moment that page is initialised, ahead of its start
@@ -17,10 +19,12 @@
 namespace {
 
 typedef int(WINAPI* DrawTextAProc)(HDC, LPCSTR, int, LPRECT, UINT);
+typedef int(__cdecl* RemoveProc)(const char*);
 
 HANDLE g_log = INVALID_HANDLE_VALUE;
 bool g_cancelPending = false;
 DrawTextAProc g_drawText = nullptr;
+RemoveProc g_remove = nullptr;
 
 void Record(const char* kind, int id, const char* text, int length) {
     if (g_log == INVALID_HANDLE_VALUE) return;
@@ -48,16 +52,22 @@ int WINAPI RecordingDrawTextA(HDC dc, LPCSTR text, int length, LPRECT rect, UINT
     return g_drawText(dc, text, length, rect, format);
 }
 
-// The program calls DrawTextA through its import table; point that entry here.
-void RedirectDrawText() {
+int __cdecl RecordingRemove(const char* path) {
+    if (path) Record("REMOVE", -1, path, -1);
+    return g_remove(path);
+}
+
+// The program calls these functions through its import table; the entry of
+// `name` is pointed at `replacement`. Returns the real function.
+FARPROC Redirect(const char* library, const char* name, FARPROC replacement) {
     BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    FARPROC real = GetProcAddress(GetModuleHandleA("user32.dll"), "DrawTextA");
-    if (!base || !real) return;
-    g_drawText = reinterpret_cast<DrawTextAProc>(real);
+    HMODULE module = GetModuleHandleA(library);
+    FARPROC real = module ? GetProcAddress(module, name) : nullptr;
+    if (!base || !real) return real;
     const IMAGE_NT_HEADERS* nt =
         reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!imports.VirtualAddress) return;
+    if (!imports.VirtualAddress) return real;
     for (const IMAGE_IMPORT_DESCRIPTOR* d =
              reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
          d->Name; ++d) {
@@ -66,10 +76,18 @@ void RedirectDrawText() {
             if (t->u1.Function != reinterpret_cast<ULONG_PTR>(real)) continue;
             DWORD old = 0;
             VirtualProtect(&t->u1.Function, sizeof t->u1.Function, PAGE_READWRITE, &old);
-            t->u1.Function = reinterpret_cast<ULONG_PTR>(&RecordingDrawTextA);
+            t->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
             VirtualProtect(&t->u1.Function, sizeof t->u1.Function, old, &old);
         }
     }
+    return real;
+}
+
+// What kind of the program's dialogs this is, by its controls.
+const char* DialogKind(HWND dialog) {
+    if (GetDlgItem(dialog, IDC_ACCEPT)) return "licence";
+    if (GetDlgItem(dialog, IDC_PROGRESS_BAR)) return "progress";
+    return "message";
 }
 
 void Start() {
@@ -79,13 +97,19 @@ void Start() {
     g_log = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     g_cancelPending = GetEnvironmentVariableA("QF_UI_CANCEL_INSTALL", path, sizeof path) > 0;
-    RedirectDrawText();
+    g_drawText = reinterpret_cast<DrawTextAProc>(
+        Redirect("user32.dll", "DrawTextA", reinterpret_cast<FARPROC>(&RecordingDrawTextA)));
+    g_remove = reinterpret_cast<RemoveProc>(
+        Redirect("msvcrt.dll", "remove", reinterpret_cast<FARPROC>(&RecordingRemove)));
 }
 
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK UiCallWndProc(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITDIALOG &&
+        !(GetWindowLongPtrA(message->hwnd, GWL_STYLE) & WS_CHILD))
+        Record("OPEN", -1, DialogKind(message->hwnd), -1);
     // Before the page's own initialisation posts its start message.
     if (code == HC_ACTION && g_cancelPending && message->message == WM_INITDIALOG &&
         GetDlgItem(message->hwnd, IDC_PROGRESS_PERCENT)) {

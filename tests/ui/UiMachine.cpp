@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <shlobj.h>
-#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstring>
@@ -14,6 +13,9 @@
 #include "tests/ui/Dialogs.h"
 #include "tests/ui/SetupRun.h"
 #include "res/resource.h"
+
+// Declared by the headers only for later Windows versions than the program's.
+extern "C" WINBASEAPI BOOL WINAPI QueryFullProcessImageNameA(HANDLE, DWORD, LPSTR, PDWORD);
 
 const char kInstallFolder[] = "C:\\Quillfen\\Quillfen 11.0";
 const char kSilentBase[] = "C:\\qf ui silent";
@@ -34,15 +36,17 @@ struct BrowserSearch {
     DWORD processId;
 };
 
-// The full path of a process's program file: its first module.
+// The full path of a process's program file, as the system keeps it. Not
+// read from the process's memory: qemu-i386 (the i686 stage on kernels
+// without 32-bit support) cannot read another process's.
 std::string ImagePath(DWORD processId) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
-    if (snapshot == INVALID_HANDLE_VALUE) return std::string();
-    MODULEENTRY32 module = {};
-    module.dwSize = sizeof module;
-    std::string path = Module32First(snapshot, &module) ? module.szExePath : "";
-    CloseHandle(snapshot);
-    return path;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (!process) return std::string();
+    char path[MAX_PATH];
+    DWORD size = sizeof path;
+    std::string image = QueryFullProcessImageNameA(process, 0, path, &size) ? std::string(path, size) : "";
+    CloseHandle(process);
+    return image;
 }
 
 BOOL CALLBACK MatchBrowser(HWND window, LPARAM param) {
@@ -62,13 +66,14 @@ BOOL CALLBACK MatchBrowser(HWND window, LPARAM param) {
 }  // namespace
 
 bool GetUiFiles(UiFiles& files) {
-    std::string* slots[] = {&files.built.setup,   &files.shortPayload,   &files.built.uninstaller,
-                            &files.built.browser, &files.built.skin,     &files.built.language,
-                            &files.built.icon,    &files.built.settings, &files.licence};
+    std::string* slots[] = {&files.built.setup,    &files.shortPayload,  &files.stub,
+                            &files.built.uninstaller, &files.built.browser, &files.built.skin,
+                            &files.built.language, &files.built.icon,    &files.built.settings,
+                            &files.licence};
     const int count = static_cast<int>(sizeof slots / sizeof slots[0]);
     if (__argc < 2 + count + 2) {
-        std::printf("usage: ui_tests CASE SETUP SHORT_SETUP UNINSTALLER BROWSER SKIN LANGUAGE ICON SETTINGS "
-                    "LICENCE HOOK SCREENSHOTS\n");
+        std::printf("usage: ui_tests CASE SETUP SHORT_SETUP STUB_SETUP UNINSTALLER BROWSER SKIN LANGUAGE ICON "
+                    "SETTINGS LICENCE HOOK SCREENSHOTS\n");
         return false;
     }
     for (int i = 0; i < count; ++i) {

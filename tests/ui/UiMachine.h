@@ -9,12 +9,14 @@
 struct UiFiles {
     BuiltFiles built;          // setup, uninstaller and payload sources
     std::string shortPayload;  // setup whose manifest lists one file more than it carries
+    std::string stub;          // setup with an empty manifest and no payload
     std::string licence;       // res/licence.txt
     std::string screenshots;   // folder for the screenshots
 };
 
-// Filled from the command line: CASE SETUP SHORT_SETUP UNINSTALLER BROWSER
-// SKIN LANGUAGE ICON SETTINGS LICENCE HOOK SCREENSHOTS; false if incomplete.
+// Filled from the command line: CASE SETUP SHORT_SETUP STUB_SETUP UNINSTALLER
+// BROWSER SKIN LANGUAGE ICON SETTINGS LICENCE HOOK SCREENSHOTS; false if
+// incomplete.
 bool GetUiFiles(UiFiles& files);
 
 extern const char kInstallFolder[];      // C:\Quillfen\Quillfen 11.0

@@ -2,7 +2,9 @@
 // report, and what a removal takes away and leaves in place.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
+#include "fw/CWinApp.h"
 #include "res/resource.h"
 #include "tests/harness/check.h"
 #include "tests/system/InstallChecks.h"
@@ -18,11 +20,14 @@ namespace {
 const DWORD kRunEndMs = 60000;
 const DWORD kPageStandsMs = 1500;
 
-// Question, Yes, the removal page (checked, then closed with Escape), the
-// report, OK, and the run ends with the installation's records removed.
-// `registered`: whether an installation is registered when the run starts;
-// nothing may go before the page is closed. False if a step did not come.
-bool UninstallThroughPages(const std::string& commandLine, bool registered) {
+// Question, Yes, the removal page (checked; the Close command answered No;
+// then closed by `close`), the report, OK, and the run ends with the
+// installation's records removed. `registered`: whether an installation is
+// registered when the run starts; nothing may go before the page is closed.
+// `records`, when given, receives the run's hook records. False if a step
+// did not come.
+bool UninstallThroughPages(const std::string& commandLine, bool registered, UserAction close,
+                           std::vector<std::string>* records = nullptr) {
     SetupRun run(commandLine);
     HWND box = WaitForUninstallQuestion(run);
     if (!box) return false;
@@ -37,17 +42,22 @@ bool UninstallThroughPages(const std::string& commandLine, bool registered) {
     DWORD_PTR position = 99;
     CHECK(SendMessageTimeoutA(GetDlgItem(page, 401), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &position));
     CHECK_NUM(position, 0);
+    // The Close command answered No keeps the page.
+    box = BoxAfter(run, page, SendCloseCommand, kExitQuestion, true);
+    if (!box) return false;
+    Answer(box, IDCANCEL);
     // The page does nothing of its own: it stands, and the removal waits for it.
     Sleep(kPageStandsMs);
     CHECK(IsWindow(page) && IsWindowVisible(page));
     CHECK(!FindDialog(run, MESSAGE_BOX));
     CHECK(UninstallEntryExists() == registered);
 
-    box = BoxAfterLeaving(run, page, PressEscape, kUninstalledReport, false);
+    box = BoxAfterLeaving(run, page, close, kUninstalledReport, false);
     if (!box) return false;
     Answer(box, IDOK);
     CHECK(run.WaitForEnd(kRunEndMs));
     CheckRemoved();
+    if (records) *records = run.RecordsSince(0);
     return true;
 }
 
@@ -84,7 +94,7 @@ TEST_CASE(ui_uninstall_folder_with_blanks) {
     REQUIRE(InstallByWizard(ui.files));
     CheckWizardShortcuts(true);
 
-    REQUIRE(UninstallThroughPages(ui.Setup(kInstallFolder), true));
+    REQUIRE(UninstallThroughPages(ui.Setup(kInstallFolder), true, PressEscape));
     CheckInstalledFiles(ui.files.built, kInstallFolder);
 }
 
@@ -103,8 +113,8 @@ TEST_CASE(ui_uninstall_twice) {
     REQUIRE(ui.ready);
     REQUIRE(InstallByWizard(ui.files));
 
-    REQUIRE(UninstallThroughPages(ui.Setup(kInstallFolder), true));
-    REQUIRE(UninstallThroughPages(ui.Setup(kInstallFolder), false));
+    REQUIRE(UninstallThroughPages(ui.Setup(kInstallFolder), true, PressEnter));
+    REQUIRE(UninstallThroughPages(ui.Setup(kInstallFolder), false, ClickCaptionCloseButton));
     CheckInstalledFiles(ui.files.built, kInstallFolder);
 }
 
@@ -113,7 +123,7 @@ TEST_CASE(ui_uninstall_after_silent_install) {
     REQUIRE(ui.ready);
     REQUIRE(InstallSilently(ui.files));
 
-    REQUIRE(UninstallThroughPages(ui.Setup(kSilentFolder), true));
+    REQUIRE(UninstallThroughPages(ui.Setup(kSilentFolder), true, ClickCaptionCloseButton));
     CheckInstalledFiles(ui.files.built, kSilentFolder);
 }
 
@@ -127,11 +137,11 @@ TEST_CASE(ui_installed_uninstaller) {
     REQUIRE(command.found);
     std::string commandLine = command.bytes.c_str();
     std::printf("    UninstallString: %s\n", commandLine.c_str());
-    REQUIRE(UninstallThroughPages(commandLine, true));
+    REQUIRE(UninstallThroughPages(commandLine, true, PressEnter));
 
     // As the uninstall shortcut starts it: no argument.
     REQUIRE(InstallByWizard(ui.files));
-    REQUIRE(UninstallThroughPages(CommandLine(std::string(kInstallFolder) + "\\uninstall.exe"), true));
+    REQUIRE(UninstallThroughPages(CommandLine(std::string(kInstallFolder) + "\\uninstall.exe"), true, PressEscape));
     CheckInstalledFiles(ui.files.built, kInstallFolder);
 }
 
@@ -140,10 +150,63 @@ TEST_CASE(ui_uninstall_command_line_variants) {
     REQUIRE(ui.ready);
     REQUIRE(InstallSilently(ui.files));
 
-    const char* const variants[] = {"-S", "-s ", "\"C:\\Quillfen\\Quillfen 11.0\""};
+    const char* const variants[] = {"-S", "-s ", "\"C:\\Quillfen\\Quillfen 11.0\"", "C:\\Quillfen\\Quillfen 11.0 "};
     for (const char* arguments : variants) {
         std::printf("    arguments: [%s]\n", arguments);
+        // Nothing the program does in this mode shows its folder: the tail of
+        // its command line, which becomes the folder, is checked as taken.
+        CHECK_STR(AfxCommandLineTail(ui.Setup(arguments).c_str()), arguments);
         REQUIRE(DeclineUninstall(ui.Setup(arguments)));
         CheckStillInstalled(ui.files, kSilentFolder);
     }
+    CHECK_STR(AfxCommandLineTail("C:\\qf\\uninstall.exe \t C:\\Quillfen\\Quillfen 11.0"), "C:\\Quillfen\\Quillfen 11.0");
+}
+
+namespace {
+
+const char kUserShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+const char kDriveRootLink[] = "C:\\Quillfen 11.0.lnk";
+
+// The all-users desktop at the root of drive C: for the life of the object.
+class DesktopAtDriveRoot {
+public:
+    DesktopAtDriveRoot() : saved_(ReadRegistryValue(HKEY_LOCAL_MACHINE, kUserShellFolders, "Common Desktop")) {
+        Set(REG_EXPAND_SZ, std::string("C:\\", 4));
+    }
+    ~DesktopAtDriveRoot() {
+        if (saved_.found) Set(saved_.type, saved_.bytes);
+        DeleteFileA(kDriveRootLink);
+    }
+
+private:
+    RegistryValue saved_;
+    static void Set(DWORD type, const std::string& bytes) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUserShellFolders, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+        RegSetValueExA(key, "Common Desktop", 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                       static_cast<DWORD>(bytes.size()));
+        RegCloseKey(key);
+    }
+};
+
+}  // namespace
+
+// A desktop folder that ends in a backslash (a drive root) gets the shortcut
+// there, and the removal deletes it by the name joined with that one
+// backslash (the system would accept a doubled one; the hook sees the call).
+TEST_CASE(ui_uninstall_desktop_at_drive_root) {
+    UiCase ui;
+    REQUIRE(ui.ready);
+    DesktopAtDriveRoot desktop;
+    REQUIRE(CommonShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) == "C:\\");
+    REQUIRE(InstallByWizard(ui.files));
+    CHECK(PathExists(kDriveRootLink));
+
+    std::vector<std::string> records;
+    REQUIRE(UninstallThroughPages(ui.Setup(kInstallFolder), true, PressEscape, &records));
+    int removals = 0;
+    for (const std::string& record : records)
+        if (record == "REMOVE " + Recorded(kDriveRootLink)) ++removals;
+    CHECK_NUM(removals, 1);
+    CHECK(!PathExists(kDriveRootLink));
 }

@@ -1,6 +1,7 @@
 // The installation wizard driven as a user would: the licence page, its ways
 // of being left, the installing page, and what an installation leaves behind.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <vector>
@@ -12,12 +13,14 @@
 #include "tests/system/MachineState.h"
 #include "tests/ui/Dialogs.h"
 #include "tests/ui/Flows.h"
+#include "tests/ui/Screenshot.h"
 #include "tests/ui/SetupRun.h"
 #include "tests/ui/UiMachine.h"
 
 namespace {
 
 const DWORD kRunEndMs = 60000;
+const DWORD kPaintSettleMs = 700;
 const char kInstallingRecord[] = "SET 101 Installing Quillfen Setup  files....";
 
 // The percentages of the six payload files, after the page's initial text.
@@ -49,6 +52,43 @@ HWND AcceptCancelled(const SetupRun& run, size_t* mark = nullptr) {
     return page ? BoxAfter(run, page, ClickAccept, kResumeQuestion, true, mark) : nullptr;
 }
 
+// Waits (bounded) for a condition that the program's input handling makes true.
+template <class Condition>
+bool WaitFor(Condition condition) {
+    for (DWORD waited = 0; waited < 5000; waited += 50) {
+        if (condition()) return true;
+        Sleep(50);
+    }
+    return condition();
+}
+
+int FirstVisibleLine(HWND edit) {
+    DWORD_PTR line = 0;
+    SendMessageTimeoutA(edit, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, 5000, &line);
+    return static_cast<int>(line);
+}
+
+void SendKey(HWND window, UINT message, WPARAM key) {
+    SendMessageTimeoutA(window, message, key, 1, SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+// What a user may do to the shortcuts of an installation: delete some,
+// spoil one, point another elsewhere.
+void ChangeShortcuts() {
+    const std::string group = CommonShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Quillfen 11.0\\";
+    REQUIRE(DeleteFileA((CommonShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Quillfen 11.0.lnk").c_str()));
+    REQUIRE(WriteWholeFile(CommonShellFolder(CSIDL_COMMON_STARTMENU) + "\\Quillfen 11.0.lnk", "no shortcut"));
+    REQUIRE(CopyFileA((group + "Uninstall Quillfen 11.0.lnk").c_str(), (group + "Quillfen 11.0.lnk").c_str(), FALSE));
+    REQUIRE(DeleteFileA((group + "Uninstall Quillfen 11.0.lnk").c_str()));
+}
+
+int Count(const std::vector<std::string>& records, const std::string& line) {
+    int count = 0;
+    for (const std::string& record : records)
+        if (record == line) ++count;
+    return count;
+}
+
 // No to the resume question: the run ends with nothing installed.
 void GiveUp(const SetupRun& run, HWND resumeQuestion) {
     Answer(resumeQuestion, IDCANCEL);
@@ -58,25 +98,41 @@ void GiveUp(const SetupRun& run, HWND resumeQuestion) {
 
 }  // namespace
 
+// Started with "-s" while the per-user default value is missing (the reset
+// removes it), the setup runs the wizard: the licence page, and nothing
+// installed until it is accepted.
 TEST_CASE(ui_wizard_install) {
     UiCase ui;
     REQUIRE(ui.ready);
-    SetupRun run(ui.Setup());
+    SetupRun run(ui.Setup("-s"));
     HWND page = WaitForLicencePage(run);
     REQUIRE(page);
+    CHECK(!PathExists(kInstallFolder));
+    CHECK(!UninstallEntryExists());
+    CHECK(!UserRecordExists());
 
     CHECK_TEXT(TextOf(page), kSetupTitle);
     const std::string licence = ExpectedLicence(ui.files);
     REQUIRE(licence.size() > 100);
-    CHECK(ControlText(page, IDC_LICENSE_EDIT) == licence);
     HWND edit = GetDlgItem(page, IDC_LICENSE_EDIT);
     REQUIRE(edit);
+    CHECK(TextOf(edit) == licence);
+    // It opens at its first line; PgDn and PgUp scroll it once a click into
+    // its first line has given it the focus.
+    CHECK_NUM(FirstVisibleLine(edit), 0);
+    ClickInto(edit);
+    CHECK(WaitFor([&] { return FocusOf(page) == edit; }));
+    PressKey(page, VK_NEXT);
+    CHECK(WaitFor([&] { return FirstVisibleLine(edit) > 0; }));
+    PressKey(page, VK_PRIOR);
+    CHECK(WaitFor([&] { return FirstVisibleLine(edit) == 0; }));
+    // Typing into it changes nothing; each key is sent, so it has been
+    // handled when the text is read back.
     CHECK((GetWindowLongPtrA(edit, GWL_STYLE) & ES_READONLY) != 0);
-    // Typing into the read-only box changes nothing.
-    SendMessageTimeoutA(edit, WM_CHAR, 'x', 1, SMTO_ABORTIFHUNG, 5000, nullptr);
-    PostMessageA(edit, WM_KEYDOWN, VK_DELETE, 1);
-    SendMessageTimeoutA(edit, WM_CHAR, 'y', 1, SMTO_ABORTIFHUNG, 5000, nullptr);
-    CHECK(ControlText(page, IDC_LICENSE_EDIT) == licence);
+    SendKey(edit, WM_CHAR, 'x');
+    SendKey(edit, WM_KEYDOWN, VK_DELETE);
+    SendKey(edit, WM_CHAR, VK_BACK);
+    CHECK(TextOf(edit) == licence);
 
     size_t mark = run.Mark();
     ClickAccept(page);
@@ -85,13 +141,18 @@ TEST_CASE(ui_wizard_install) {
     REQUIRE(run.WaitForEnd(kRunEndMs));
     CHECK(run.WaitForRecord(kInstallingRecord, mark, 0));
     CheckPercentages(run, mark);
-    CHECK(!FindDialog(run, MESSAGE_BOX));
+    CHECK_NUM(Count(run.RecordsSince(mark), "OPEN message"), 0);
 
     CheckInstalledFiles(ui.files.built, kInstallFolder);
     CheckRegistration(ui.files.built, kInstallFolder,
                       "\"C:\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\Quillfen\\Quillfen 11.0");
-    CheckWizardShortcuts(true);
+    CheckShortcuts(kInstallFolder, true);
     CheckBrowserStartedAndClose(kInstallFolder);
+
+    // A second installation over the first puts every shortcut right again.
+    ChangeShortcuts();
+    REQUIRE(InstallByWizard(ui.files));
+    CheckShortcuts(kInstallFolder, true);
 }
 
 TEST_CASE(ui_licence_no_then_no_installs_nothing) {
@@ -110,22 +171,33 @@ TEST_CASE(ui_licence_no_then_no_installs_nothing) {
     CheckNothingInstalled();
 }
 
+// A double click acts as one click: on No, one resume question, which stays;
+// on Accept, one installation.
 TEST_CASE(ui_licence_no_then_yes_shows_licence_again) {
     UiCase ui;
     REQUIRE(ui.ready);
     SetupRun run(ui.Setup());
 
-    HWND box = LeaveLicence(run, ClickNo);
+    size_t mark = 0;
+    HWND box = LeaveLicence(run, DoubleClickNo, &mark);
     REQUIRE(box);
+    Sleep(1000);
+    CHECK(IsWindowVisible(box));
+    CHECK_NUM(Count(run.RecordsSince(mark), "OPEN message"), 1);
     Answer(box, IDOK);
     HWND again = WaitForDialog(run, LICENCE_PAGE);
     REQUIRE(again);
     const std::string licence = ExpectedLicence(ui.files);
     CHECK_TEXT(ControlText(again, IDC_LICENSE_EDIT), licence.c_str());
 
-    box = LeaveLicence(run, ClickNo);
-    REQUIRE(box);
-    GiveUp(run, box);
+    mark = run.Mark();
+    DoubleClickButton(again, IDC_ACCEPT);
+    REQUIRE(run.WaitForEnd(kRunEndMs));
+    CHECK_NUM(Count(run.RecordsSince(mark), "OPEN progress"), 1);
+    CHECK_NUM(Count(run.RecordsSince(mark), "OPEN message"), 0);
+    CheckPercentages(run, mark);
+    CheckInstalledFiles(ui.files.built, kInstallFolder);
+    CheckBrowserStartedAndClose(kInstallFolder);
 }
 
 TEST_CASE(ui_licence_escape_and_close_button_ask_resume) {
@@ -139,7 +211,16 @@ TEST_CASE(ui_licence_escape_and_close_button_ask_resume) {
     CHECK(!run.WaitForRecord(kInstallingRecord, mark, 0));
     Answer(box, IDOK);
 
-    box = LeaveLicence(run, ClickCaptionCloseButton, &mark);
+    // The caption moves the page when dragged; its close button goes with it.
+    HWND page = WaitForLicencePage(run);
+    REQUIRE(page);
+    RECT before, after;
+    GetWindowRect(page, &before);
+    DragCaption(page, 40, 30);
+    GetWindowRect(page, &after);
+    CHECK_NUM(after.left - before.left, 40);
+    CHECK_NUM(after.top - before.top, 30);
+    box = BoxAfterLeaving(run, page, ClickCaptionCloseButton, kResumeQuestion, true, &mark);
     REQUIRE(box);
     CHECK(!run.WaitForRecord(kInstallingRecord, mark, 0));
     GiveUp(run, box);
@@ -202,21 +283,19 @@ TEST_CASE(ui_cancel_before_first_file_asks_resume) {
     CheckBrowserStartedAndClose(kInstallFolder);
 }
 
-TEST_CASE(ui_short_payload_is_rolled_back) {
-    UiCase ui;
-    REQUIRE(ui.ready);
-    SetupRun run(CommandLine(ui.files.shortPayload));
-    HWND page = WaitForLicencePage(run);
-    REQUIRE(page);
+namespace {
 
-    size_t accepted = run.Mark();
-    ClickAccept(page);
-    // The installing page comes and goes first; then the removal page.
-    REQUIRE(run.WaitForRecord("SET 101 Removing  Quillfen Setup files....", accepted, kRunEndMs));
-    CHECK(run.WaitForRecord(kInstallingRecord, accepted, 0));
+// An incomplete installation: the removal page, closed with Escape, the
+// report, and nothing left behind.
+void CheckRolledBack(const SetupRun& run, size_t mark) {
+    REQUIRE(run.WaitForRecord("SET 101 Removing  Quillfen Setup files....", mark, kRunEndMs));
     HWND removal = WaitForDialog(run, PROGRESS_PAGE);
     REQUIRE(removal);
     CHECK_TEXT(ControlText(removal, 101), "Removing  Quillfen Setup files....");
+    // Drawn active, whether or not it is the first window of its run.
+    Sleep(kPaintSettleMs);
+    WindowCapture capture;
+    CheckDrawnActive(removal, capture);
     HWND box = BoxAfterLeaving(run, removal, PressEscape, kTerminatedReport, false);
     REQUIRE(box);
     Answer(box, IDOK);
@@ -225,4 +304,52 @@ TEST_CASE(ui_short_payload_is_rolled_back) {
     CHECK(!UserRecordExists());
     CheckWizardShortcuts(false);
     CHECK(!ProgramGroupExists());
+}
+
+}  // namespace
+
+// A build whose manifest lists one file more than it carries, by the wizard
+// and silently.
+TEST_CASE(ui_short_payload_is_rolled_back) {
+    UiCase ui;
+    REQUIRE(ui.ready);
+    {
+        SetupRun run(CommandLine(ui.files.shortPayload));
+        HWND page = WaitForLicencePage(run);
+        REQUIRE(page);
+        size_t accepted = run.Mark();
+        ClickAccept(page);
+        CheckRolledBack(run, accepted);
+        CHECK(run.WaitForRecord(kInstallingRecord, accepted, 0));
+    }
+    REQUIRE(SetUserDefaultValue(kSilentBase));
+    SetupRun run(CommandLine(ui.files.shortPayload, "-s"));
+    REQUIRE(StartedWithHook(run));
+    CheckRolledBack(run, 0);
+    CHECK(!run.WaitForRecord("OPEN licence", 0, 0));
+    CHECK(!run.WaitForRecord(kInstallingRecord, 0, 0));
+}
+
+// The build with an empty manifest, by the wizard: the installing page shows
+// only its first text, no temporary folder stays, and the installation is
+// registered and finished.
+TEST_CASE(ui_empty_manifest_registers_and_finishes) {
+    UiCase ui;
+    REQUIRE(ui.ready);
+    SetupRun run(CommandLine(ui.files.stub));
+    HWND page = WaitForLicencePage(run);
+    REQUIRE(page);
+    size_t mark = run.Mark();
+    ClickAccept(page);
+    REQUIRE(run.WaitForEnd(kRunEndMs));
+    CHECK(run.WaitForRecord(kInstallingRecord, mark, 0));
+    CHECK(run.TextsSetOn(IDC_PROGRESS_PERCENT, mark) == std::vector<std::string>(1, "  0%"));
+    CHECK_NUM(Count(run.RecordsSince(mark), "OPEN message"), 0);
+    CHECK(PathExists(kInstallFolder));
+    CHECK(!PathExists(std::string(kInstallFolder) + "\\install"));
+    std::string tag;
+    CHECK(ReadWholeFile(std::string(kInstallFolder) + "\\sno", tag) && tag == "qf11_default_en");
+    CHECK(UninstallEntryExists());
+    CHECK(UserRecordExists());
+    CheckWizardShortcuts(true);
 }

@@ -33,9 +33,11 @@ bool ReadWholeFile(const char* path, std::vector<unsigned char>& data) {
 }
 
 // Compresses in-process, then LZOpenFile/LZCopy/LZClose into a second file.
-void ExpandsThroughLz32(const szdd_test::NamedInput& input) {
-    std::printf("  %s (%u bytes)\n", input.name, (unsigned)input.bytes.size());
-    std::vector<unsigned char> packed = szdd::Compress(input.bytes.data(), input.bytes.size());
+void ExpandsThroughLz32(const szdd_test::NamedInput& input, const szdd::Pieces& pieces) {
+    std::printf("  %s (%u bytes, pieces of %u)\n", input.name, (unsigned)input.bytes.size(),
+                (unsigned)pieces.search);
+    std::vector<unsigned char> packed =
+        szdd::Compress(input.bytes.data(), input.bytes.size(), nullptr, pieces);
     REQUIRE(packed.size() >= szdd::kHeaderSize);
 
     char dir[MAX_PATH], packedPath[MAX_PATH], expandedPath[MAX_PATH];
@@ -77,7 +79,8 @@ void ExpandNamed(const char* const* names) {
         for (size_t i = 0; i < inputs.size(); ++i) {
             if (std::strcmp(inputs[i].name, *names) != 0) continue;
             found = true;
-            ExpandsThroughLz32(inputs[i]);
+            ExpandsThroughLz32(inputs[i], szdd::Pieces());
+            ExpandsThroughLz32(inputs[i], szdd_test::SmallPieces());
         }
         CHECK(found);
     }
