@@ -82,11 +82,15 @@ for arch in i686:i686 x64:x86_64; do
     step cmake --build "$build/$dir" -j "$jobs" --target setup_package
 done
 
-release="$build/i686/package/QuillfenSetup.exe"
-twin="$build/x64/package/QuillfenSetup.exe"
+# Copies are signed, never the build's own outputs.
+finished="$build/package-finished"
+rm -rf "$finished" && mkdir -p "$finished/x64"
+release="$finished/QuillfenSetup.exe"; twin="$finished/x64/QuillfenSetup.exe"
+cp "$build/i686/package/QuillfenSetup.exe" "$release"
+cp "$build/x64/package/QuillfenSetup.exe" "$twin"
 if [ -n "$sign" ]; then
-    "$root/scripts/sign.sh" "$sign" "$release"
-    "$root/scripts/sign.sh" "$sign" "$twin"
+    { "$root/scripts/sign.sh" "$sign" "$release" && "$root/scripts/sign.sh" "$sign" "$twin"; } ||
+        fail "signing failed; nothing was written to $out"
 fi
 
 # Each program is copied beside its place and renamed into it.
