@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <set>
 
 #include "engine/PathMap.h"
 
