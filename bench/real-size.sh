@@ -37,7 +37,7 @@ for payload in a b; do
         b) title="(b) the manifest's limit" ;;
     esac
     echo
-    echo "== Real size $title: $(find "$folder" -type f | wc -l) files + uninstall.exe, in $(find "$folder" -mindepth 1 -type d | wc -l) subfolders"
+    echo "== Real size $title: $(find "$folder" -type f | wc -l) files + uninstall.exe; subfolders: $(find "$folder" -mindepth 1 -type d | wc -l)"
     start=$(now)
     "$root/scripts/package.sh" --payload "$folder" --licence "$root/res/licence.txt" --out "$out/$payload" \
         > "$out/$payload.log" 2>&1 || { tail -n 20 "$out/$payload.log"; exit 1; }
