@@ -1,11 +1,13 @@
 // run-timer [--watch DIR] -- PROGRAM [ARGS...]
 // Runs PROGRAM and prints, as NAME=SECONDS lines counted from its start: when
 // each "Result code=" line reached its standard output, when the first entry
-// appeared in DIR, and when it exited. The program's own output is passed on
-// to standard error.
+// appeared in DIR, and when it exited; and its peak resident memory (the
+// kernel's VmHWM, as wait4 reports it once the process has ended). The
+// program's own output is passed on to standard error.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
     std::vector<double> results;
     double created = -1, exited = -1;
     int status = 0;
+    rusage usage = {};
     std::string line;
     bool open = true;
     auto drain = [&](double now) {
@@ -82,12 +85,13 @@ int main(int argc, char** argv) {
         drain(now);
         char events[4096];
         if (watch >= 0 && created < 0 && read(watch, events, sizeof events) > 0) created = now;
-        if (waitpid(pid, &status, WNOHANG) == pid) exited = bench::Now() - start;
+        if (wait4(pid, &status, WNOHANG, &usage) == pid) exited = bench::Now() - start;
     }
     drain(exited);
 
     std::printf("exit=%d\n", WIFEXITED(status) ? WEXITSTATUS(status) : -1);
     std::printf("total=%.3f\n", exited);
+    std::printf("peak_kib=%ld\n", usage.ru_maxrss);
     std::printf("result_lines=%zu\n", results.size());
     if (!results.empty()) {
         std::printf("first_result=%.3f\n", results.front());

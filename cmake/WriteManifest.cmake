@@ -1,25 +1,36 @@
 # Writes the payload manifest (TEXT 101), the resource lines of the payload
 # (BIN 900 + i) from the stored files, so every listed size is a real size,
 # and the integrity record of the licence (TEXT 100), manifest and payload.
-#   cmake -DOUT_DIR=... -DENTRIES="path/in/folder=stored-file;..." [-DEXTRA_ENTRY="name size"]
-#         -DLICENCE=licence.txt -DINTEGRITY_RECORD=integrity-record -P WriteManifest.cmake
-# Manifest paths use "/" here and are written with "\".
+#   cmake -DOUT_DIR=... [-DENTRIES_FILE=entries.txt] [-DEXTRA_ENTRY="name size"]
+#         -DLICENCE=licence-text.txt -DINTEGRITY_RECORD=integrity-record -P WriteManifest.cmake
+# ENTRIES_FILE (written by payload-pack) holds one "stored-file|path/in/folder"
+# line per entry, in manifest order; paths use "/" there and are written with
+# "\". A path may hold characters that CMake lists treat specially, so the
+# lines are taken apart as text, never as a list.
 set(manifest "")
 set(resources "// Generated: payload resources in manifest order.\n")
 set(id 900)
 set(record_entries "TEXT:100=${LICENCE}" "TEXT:101=${OUT_DIR}/manifest.txt")
-foreach(entry IN LISTS ENTRIES)
-    string(FIND "${entry}" "=" split)
-    string(SUBSTRING "${entry}" 0 ${split} name)
+set(listing "")
+if(ENTRIES_FILE)
+    file(READ "${ENTRIES_FILE}" listing)
+endif()
+while(NOT listing STREQUAL "")
+    string(FIND "${listing}" "\n" end)
+    string(SUBSTRING "${listing}" 0 ${end} line)
+    math(EXPR rest "${end} + 1")
+    string(SUBSTRING "${listing}" ${rest} -1 listing)
+    string(FIND "${line}" "|" split)
+    string(SUBSTRING "${line}" 0 ${split} file)
     math(EXPR start "${split} + 1")
-    string(SUBSTRING "${entry}" ${start} -1 file)
+    string(SUBSTRING "${line}" ${start} -1 name)
     file(SIZE "${file}" size)
     string(REPLACE "/" "\\" name "${name}")
     string(APPEND manifest "${name} ${size}\r\n")
     string(APPEND resources "${id} BIN \"${file}\"\n")
     list(APPEND record_entries "BIN:${id}=${file}")
     math(EXPR id "${id} + 1")
-endforeach()
+endwhile()
 # A test build lists one entry more than it carries.
 if(EXTRA_ENTRY)
     string(APPEND manifest "${EXTRA_ENTRY}\r\n")

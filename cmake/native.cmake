@@ -12,10 +12,12 @@ add_subdirectory(tools/common)
 add_subdirectory(tools/szdd)
 add_subdirectory(tools/mkicon)
 add_subdirectory(tools/integrity)
+add_subdirectory(tools/package)
 add_subdirectory(bench)
 add_subdirectory(tests/unit)
 add_subdirectory(tests/mkicon)
 add_subdirectory(tests/szdd)
+add_subdirectory(tests/package)
 
 # The Win32 tests live in the x86_64 build tree; ctest here runs them too.
 if(WIN64_BUILD_DIR)

@@ -29,10 +29,6 @@ target_include_directories(setupcore PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(setupcore PUBLIC dialogs fw ole32 shell32 advapi32 user32 gdi32 uuid)
 
 set(RES_INCLUDES ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/icons)
-set(LICENCE_FILE ${CMAKE_SOURCE_DIR}/res/licence.txt)
-# Every payload folder also gets the integrity record of its resources.
-set(WRITE_MANIFEST ${CMAKE_COMMAND} -DLICENCE=${LICENCE_FILE} -DINTEGRITY_RECORD=${INTEGRITY_RECORD})
-set(WRITE_MANIFEST_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake ${LICENCE_FILE} ${INTEGRITY_RECORD})
 set(COMMON_RES_DEPENDS
     ${CMAKE_SOURCE_DIR}/res/common.rc ${CMAKE_SOURCE_DIR}/res/strings.rc
     ${CMAKE_SOURCE_DIR}/res/dialogs.rc ${CMAKE_SOURCE_DIR}/res/resource.h
@@ -63,84 +59,115 @@ add_dependencies(uninstaller uninstaller_record)
 set_source_files_properties(res/uninstall.rc PROPERTIES OBJECT_DEPENDS
     "${COMMON_RES_DEPENDS};${CMAKE_SOURCE_DIR}/res/empty-manifest.txt;${UNINSTALLER_RECORD_DIR}/integrity.bin")
 
-# The payload, in manifest order: SZDD-compressed programs, libraries and icon,
-# and the plain settings file.
-set(PAYLOAD_DIR ${CMAKE_BINARY_DIR}/payload)
-set(PAYLOAD_ENTRIES "")
-set(PAYLOAD_FILES "")
-function(add_compressed_payload manifest_path stored_name source_file source_target)
-    set(stored ${PAYLOAD_DIR}/${stored_name})
-    add_custom_command(OUTPUT ${stored}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${PAYLOAD_DIR}
-        COMMAND ${SZDD_COMPRESS} ${source_file} ${stored}
-        DEPENDS ${source_file} ${source_target} ${SZDD_COMPRESS}
-        COMMENT "Compressing ${manifest_path}")
-    set(PAYLOAD_ENTRIES ${PAYLOAD_ENTRIES} "${manifest_path}=${stored}" PARENT_SCOPE)
-    set(PAYLOAD_FILES ${PAYLOAD_FILES} ${stored} PARENT_SCOPE)
+# The names and the folder the program relies on, from its string table, for
+# payload-pack's checks of a payload.
+file(READ ${CMAKE_SOURCE_DIR}/res/strings.rc STRING_TABLE)
+function(string_table_text id out)
+    if(NOT STRING_TABLE MATCHES "${id}[ \t]+\"([^\"]*)\"")
+        message(FATAL_ERROR "res/strings.rc has no ${id}")
+    endif()
+    string(REPLACE "\\\\" "\\" text "${CMAKE_MATCH_1}")
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+string_table_text(IDS_DEFAULT_DRIVE default_drive)
+string_table_text(IDS_PRODUCT_KEY product_key)
+string_table_text(IDS_MAIN_EXE_NAME main_exe_name)
+string_table_text(IDS_ICON_FILE_NAME icon_file_name)
+string_table_text(IDS_DISTRIBUTION_TAG distribution_tag)
+string(REGEX REPLACE "^\\\\" "" main_exe_name "${main_exe_name}")
+set(PAYLOAD_RULES --szdd-compress ${SZDD_COMPRESS} --install-folder "${default_drive}${product_key}"
+    --browser ${main_exe_name} --icon ${icon_file_name} --tag ${distribution_tag} --uninstaller-name uninstall.exe)
+
+# A setup program carrying the payload of the folder STAGE. payload-pack
+# writes the licence as TEXT 100 holds it and, given PACK arguments (a folder
+# or PATH=FILE pairs), checks the payload and stores each file in its smaller
+# form; WriteManifest.cmake then writes the manifest, the payload's resource
+# lines and the integrity record. Without PACK the stage carries the entries
+# of ENTRIES_FILE, or none.
+#   add_setup_with_payload(target STAGE dir LICENCE file [PACK args...] [ENTRIES_FILE file]
+#       [EXTRA_ENTRY "name size"] [DEPENDS files-or-targets...] [OUTPUT_NAME name]
+#       [OUTPUT_DIRECTORY dir] [EXCLUDE_FROM_ALL])
+function(add_setup_with_payload target)
+    cmake_parse_arguments(ARG "EXCLUDE_FROM_ALL" "STAGE;LICENCE;ENTRIES_FILE;EXTRA_ENTRY;OUTPUT_NAME;OUTPUT_DIRECTORY"
+                          "PACK;DEPENDS" ${ARGN})
+    set(stage ${ARG_STAGE})
+    set(outputs ${stage}/licence-text.txt ${stage}/manifest.txt ${stage}/payload.rc ${stage}/integrity.bin)
+    set(entries "${ARG_ENTRIES_FILE}")
+    set(pack "")
+    if(ARG_PACK)
+        set(entries ${stage}/entries.txt)
+        list(APPEND outputs ${entries})
+        set(pack COMMAND ${PAYLOAD_PACK} payload --stage ${stage} ${PAYLOAD_RULES} ${ARG_PACK})
+    endif()
+    add_custom_command(OUTPUT ${outputs}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
+        COMMAND ${PAYLOAD_PACK} licence ${ARG_LICENCE} ${stage}/licence-text.txt
+        ${pack}
+        COMMAND ${CMAKE_COMMAND} -DOUT_DIR=${stage} -DENTRIES_FILE=${entries} "-DEXTRA_ENTRY=${ARG_EXTRA_ENTRY}"
+                -DLICENCE=${stage}/licence-text.txt -DINTEGRITY_RECORD=${INTEGRITY_RECORD}
+                -P ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake
+        DEPENDS ${ARG_LICENCE} ${ARG_DEPENDS} ${PAYLOAD_PACK} ${SZDD_COMPRESS} ${INTEGRITY_RECORD}
+                ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake
+        COMMENT "Packing the payload of ${target}" VERBATIM)
+    add_custom_target(${target}_payload DEPENDS ${outputs})
+    # A resource script of its own, so that only this program depends on the stage.
+    file(CONFIGURE OUTPUT ${stage}/setup-resources.rc CONTENT "#include \"setup.rc\"\n")
+    add_setup_executable(${target} InstallerBuild.cpp ${stage}/setup-resources.rc ${stage})
+    add_dependencies(${target} ${target}_payload)
+    set_source_files_properties(${stage}/setup-resources.rc PROPERTIES OBJECT_DEPENDS
+        "${COMMON_RES_DEPENDS};${CMAKE_SOURCE_DIR}/res/setup.rc;${outputs}")
+    if(ARG_OUTPUT_NAME)
+        set_target_properties(${target} PROPERTIES OUTPUT_NAME ${ARG_OUTPUT_NAME})
+    endif()
+    if(ARG_OUTPUT_DIRECTORY)
+        set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY})
+    endif()
+    if(ARG_EXCLUDE_FROM_ALL)
+        set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL TRUE)
+    endif()
 endfunction()
 
-add_compressed_payload(quillfen.exe 900.bin $<TARGET_FILE:browser_standin> browser_standin)
-add_compressed_payload(skin/default_en.dll 901.bin $<TARGET_FILE:skin_standin> skin_standin)
-add_compressed_payload(en.dll 902.bin $<TARGET_FILE:lang_standin> lang_standin)
-add_compressed_payload(qf11.ico 903.bin ${CMAKE_BINARY_DIR}/icons/qf11.ico icons)
-add_compressed_payload(uninstall.exe 904.bin $<TARGET_FILE:uninstaller> uninstaller)
-list(APPEND PAYLOAD_ENTRIES "qf11_default_en.txt=${STANDIN_SETTINGS_FILE}")
-list(APPEND PAYLOAD_FILES ${STANDIN_SETTINGS_FILE})
+# The release built by default: the stand-in payload, in the order of the
+# manifest.
+set(STANDIN_LICENCE ${CMAKE_SOURCE_DIR}/res/licence.txt)
+set(STANDIN_ENTRIES
+    quillfen.exe=$<TARGET_FILE:browser_standin> skin/default_en.dll=$<TARGET_FILE:skin_standin>
+    en.dll=$<TARGET_FILE:lang_standin> qf11.ico=${CMAKE_BINARY_DIR}/icons/qf11.ico
+    uninstall.exe=$<TARGET_FILE:uninstaller> qf11_default_en.txt=${STANDIN_SETTINGS_FILE})
+set(STANDIN_DEPENDS browser_standin skin_standin lang_standin uninstaller icons ${CMAKE_BINARY_DIR}/icons/qf11.ico
+    ${STANDIN_SETTINGS_FILE})
+add_setup_with_payload(setup STAGE ${CMAKE_BINARY_DIR}/payload LICENCE ${STANDIN_LICENCE} OUTPUT_NAME QuillfenSetup
+    PACK ${STANDIN_ENTRIES} DEPENDS ${STANDIN_DEPENDS})
 
-string(REPLACE ";" "\\;" PAYLOAD_ENTRIES_ARG "${PAYLOAD_ENTRIES}")
-add_custom_command(
-    OUTPUT ${PAYLOAD_DIR}/manifest.txt ${PAYLOAD_DIR}/payload.rc ${PAYLOAD_DIR}/integrity.bin
-    COMMAND ${WRITE_MANIFEST} -DOUT_DIR=${PAYLOAD_DIR} "-DENTRIES=${PAYLOAD_ENTRIES_ARG}"
-            -P ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake
-    DEPENDS ${PAYLOAD_FILES} ${WRITE_MANIFEST_DEPENDS}
-    COMMENT "Writing the payload manifest and integrity record")
-add_custom_target(payload DEPENDS ${PAYLOAD_DIR}/manifest.txt ${PAYLOAD_DIR}/payload.rc ${PAYLOAD_DIR}/integrity.bin)
-
-add_setup_executable(setup InstallerBuild.cpp res/setup.rc ${PAYLOAD_DIR})
-set_target_properties(setup PROPERTIES OUTPUT_NAME QuillfenSetup)
-add_dependencies(setup payload)
-set_source_files_properties(res/setup.rc PROPERTIES OBJECT_DEPENDS
-    "${COMMON_RES_DEPENDS};${LICENCE_FILE};${PAYLOAD_DIR}/manifest.txt;${PAYLOAD_DIR}/payload.rc;${PAYLOAD_DIR}/integrity.bin;${PAYLOAD_FILES}")
+# The release of a browser build (scripts/package.sh): the folder's files and
+# the uninstaller. The folder is read when the setup is built; package.sh
+# removes the stage's entries.txt first, so every run reads it again.
+set(PAYLOAD_FOLDER "" CACHE PATH "Browser build carried by setup_package (scripts/package.sh)")
+set(PAYLOAD_LICENCE "" CACHE FILEPATH "Licence text of setup_package")
+if(PAYLOAD_FOLDER)
+    add_setup_with_payload(setup_package STAGE ${CMAKE_BINARY_DIR}/package-payload LICENCE ${PAYLOAD_LICENCE}
+        OUTPUT_NAME QuillfenSetup OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/package EXCLUDE_FROM_ALL
+        PACK --folder ${PAYLOAD_FOLDER} --add-uninstaller $<TARGET_FILE:uninstaller>
+        DEPENDS uninstaller)
+endif()
 
 # For the tests: the same setup whose manifest lists one payload file more
 # than it carries, so every installation with it is incomplete.
 if(WINE_TESTS OR RELEASE_STAGE)
-    set(SHORT_DIR ${CMAKE_BINARY_DIR}/payload-short)
-    add_custom_command(
-        OUTPUT ${SHORT_DIR}/manifest.txt ${SHORT_DIR}/payload.rc ${SHORT_DIR}/integrity.bin
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${SHORT_DIR}
-        COMMAND ${WRITE_MANIFEST} -DOUT_DIR=${SHORT_DIR} "-DENTRIES=${PAYLOAD_ENTRIES_ARG}"
-                "-DEXTRA_ENTRY=missing.dat 100" -P ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake
-        DEPENDS ${PAYLOAD_FILES} ${WRITE_MANIFEST_DEPENDS})
-    add_custom_target(payload_short DEPENDS ${SHORT_DIR}/manifest.txt ${SHORT_DIR}/payload.rc)
-    add_setup_executable(setup_short_payload InstallerBuild.cpp res/setup.rc ${SHORT_DIR})
-    add_dependencies(setup_short_payload payload_short)
+    add_setup_with_payload(setup_short_payload STAGE ${CMAKE_BINARY_DIR}/payload-short LICENCE ${STANDIN_LICENCE}
+        ENTRIES_FILE ${CMAKE_BINARY_DIR}/payload/entries.txt EXTRA_ENTRY "missing.dat 100"
+        DEPENDS ${CMAKE_BINARY_DIR}/payload/entries.txt)
 
     # And the same setup with one more payload file, of 0 bytes.
     set(ZERO_DIR ${CMAKE_BINARY_DIR}/payload-zero-entry)
     if(NOT EXISTS ${ZERO_DIR}/empty.dat)
         file(WRITE ${ZERO_DIR}/empty.dat "")
     endif()
-    string(REPLACE ";" "\\;" ZERO_ENTRIES_ARG "${PAYLOAD_ENTRIES};empty.dat=${ZERO_DIR}/empty.dat")
-    add_custom_command(
-        OUTPUT ${ZERO_DIR}/manifest.txt ${ZERO_DIR}/payload.rc ${ZERO_DIR}/integrity.bin
-        COMMAND ${WRITE_MANIFEST} -DOUT_DIR=${ZERO_DIR} "-DENTRIES=${ZERO_ENTRIES_ARG}"
-                -P ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake
-        DEPENDS ${PAYLOAD_FILES} ${WRITE_MANIFEST_DEPENDS})
-    add_custom_target(payload_zero_entry DEPENDS ${ZERO_DIR}/manifest.txt ${ZERO_DIR}/payload.rc)
-    add_setup_executable(setup_zero_entry InstallerBuild.cpp res/setup.rc ${ZERO_DIR})
-    add_dependencies(setup_zero_entry payload_zero_entry)
+    add_setup_with_payload(setup_zero_entry STAGE ${ZERO_DIR} LICENCE ${STANDIN_LICENCE}
+        PACK ${STANDIN_ENTRIES} empty.dat=${ZERO_DIR}/empty.dat DEPENDS ${STANDIN_DEPENDS})
 endif()
 
 # For the benchmark: the same setup with an empty manifest and no payload, so
 # its size is the program's own.
-set(STUB_DIR ${CMAKE_BINARY_DIR}/payload-stub)
-add_custom_command(
-    OUTPUT ${STUB_DIR}/manifest.txt ${STUB_DIR}/payload.rc ${STUB_DIR}/integrity.bin
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${STUB_DIR}
-    COMMAND ${WRITE_MANIFEST} -DOUT_DIR=${STUB_DIR} -DENTRIES= -P ${CMAKE_SOURCE_DIR}/cmake/WriteManifest.cmake
-    DEPENDS ${WRITE_MANIFEST_DEPENDS})
-add_custom_target(payload_stub DEPENDS ${STUB_DIR}/manifest.txt ${STUB_DIR}/payload.rc)
-add_setup_executable(setup_stub InstallerBuild.cpp res/setup.rc ${STUB_DIR})
-set_target_properties(setup_stub PROPERTIES OUTPUT_NAME QuillfenSetup-stub)
-add_dependencies(setup_stub payload_stub)
+add_setup_with_payload(setup_stub STAGE ${CMAKE_BINARY_DIR}/payload-stub LICENCE ${STANDIN_LICENCE}
+    OUTPUT_NAME QuillfenSetup-stub)

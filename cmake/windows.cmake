@@ -15,10 +15,11 @@ add_compile_options(-Os -ffunction-sections -fno-exceptions -fno-rtti
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=0 WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0501 STRICT)
 add_link_options(-static -s -Wl,--gc-sections -Wl,--no-insert-timestamp -Wl,--build-id=none)
 
-set(HOST_TOOLS_DIR "" CACHE PATH "Build folder of the native tools (szdd-compress, mkicon, integrity-record)")
+set(HOST_TOOLS_DIR "" CACHE PATH "Build folder of the native tools (szdd-compress, mkicon, integrity-record, payload-pack)")
 find_program(SZDD_COMPRESS szdd-compress PATHS ${HOST_TOOLS_DIR}/tools/szdd NO_DEFAULT_PATH REQUIRED)
 find_program(MKICON mkicon PATHS ${HOST_TOOLS_DIR}/tools/mkicon NO_DEFAULT_PATH REQUIRED)
 find_program(INTEGRITY_RECORD integrity-record PATHS ${HOST_TOOLS_DIR}/tools/integrity NO_DEFAULT_PATH REQUIRED)
+find_program(PAYLOAD_PACK payload-pack PATHS ${HOST_TOOLS_DIR}/tools/package NO_DEFAULT_PATH REQUIRED)
 
 # The x86_64 tree holds the Win32 tests under 64-bit Wine; the i686 tree a
 # short stage that runs the release itself under 32-bit Wine.
@@ -42,6 +43,7 @@ include(cmake/setup-program.cmake)
 
 if(WINE_TESTS)
     include(tests/win32.cmake)
+    include(bench/win32.cmake)
 else()
     include(tests/release-stage.cmake)
 endif()

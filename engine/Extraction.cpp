@@ -41,6 +41,7 @@ CString FolderPart(const CString& entryName) {
 
 ExtractionRun::ExtractionRun()
     : m_temporaryFolderPin(INVALID_HANDLE_VALUE),
+      m_subfolderPin(INVALID_HANDLE_VALUE),
       m_unsafe(false),
       m_lz32(nullptr),
       m_lzOpen(nullptr),
@@ -48,6 +49,7 @@ ExtractionRun::ExtractionRun()
       m_lzClose(nullptr) {}
 
 ExtractionRun::~ExtractionRun() {
+    ReleaseSubfolderPin();
     if (m_temporaryFolderPin != INVALID_HANDLE_VALUE) ::CloseHandle(m_temporaryFolderPin);
     if (m_lz32) ::FreeLibrary(m_lz32);
 }
@@ -102,16 +104,20 @@ ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
     CreateFolderTree(m_temporaryFile, false);
     CreateFolderTree(entryName, false);
 
-    // The entry's own subfolder below "install" is checked and held too.
-    HANDLE subfolderPin = INVALID_HANDLE_VALUE;
+    // The entry's own subfolder below "install" is checked and held too,
+    // once for all the entries in it that follow one another: the check
+    // costs more than a small file's extraction.
     CString subfolder = FolderPart(entryName);
-    if (!subfolder.IsEmpty() &&
-        PlaceOfFolder(m_temporaryFolder, subfolder, &subfolderPin) == FOLDER_ELSEWHERE) {
-        m_unsafe = true;
-        return ENTRY_UNSAFE_FOLDER;
+    if (subfolder != m_pinnedSubfolder || m_subfolderPin == INVALID_HANDLE_VALUE) {
+        ReleaseSubfolderPin();
+        if (!subfolder.IsEmpty() &&
+            PlaceOfFolder(m_temporaryFolder, subfolder, &m_subfolderPin) == FOLDER_ELSEWHERE) {
+            m_unsafe = true;
+            return ENTRY_UNSAFE_FOLDER;
+        }
+        m_pinnedSubfolder = subfolder;
     }
     EntryResult result = WriteAndExpand(index, destination);
-    if (subfolderPin != INVALID_HANDLE_VALUE) ::CloseHandle(subfolderPin);
     if (result == ENTRY_INSTALLED) ++setupState.installedCount;
     return result;
 }
@@ -139,7 +145,14 @@ ExtractionRun::EntryResult ExtractionRun::WriteAndExpand(int index, const CStrin
     return expanded ? ENTRY_INSTALLED : ENTRY_EXPAND_FAILED;
 }
 
+void ExtractionRun::ReleaseSubfolderPin() {
+    if (m_subfolderPin != INVALID_HANDLE_VALUE) ::CloseHandle(m_subfolderPin);
+    m_subfolderPin = INVALID_HANDLE_VALUE;
+    m_pinnedSubfolder = CString();
+}
+
 void ExtractionRun::End() {
+    ReleaseSubfolderPin();
     if (m_temporaryFolderPin != INVALID_HANDLE_VALUE) {
         ::CloseHandle(m_temporaryFolderPin);
         m_temporaryFolderPin = INVALID_HANDLE_VALUE;

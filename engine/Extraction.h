@@ -42,6 +42,8 @@ private:
     CString m_temporaryFolder;
     CString m_temporaryFile;
     HANDLE m_temporaryFolderPin;  // held open for the run: the folder stays where it was checked
+    CString m_pinnedSubfolder;    // the subfolder below it of the entries being installed
+    HANDLE m_subfolderPin;        // held open while entries in it follow one another
     bool m_unsafe;
     HMODULE m_lz32;
     LzOpenFn m_lzOpen;
@@ -49,6 +51,7 @@ private:
     LzCloseFn m_lzClose;
 
     bool ExpandFile(const char* source, const char* destination);
+    void ReleaseSubfolderPin();
     EntryResult WriteAndExpand(int index, const CString& destination);
 
     ExtractionRun(const ExtractionRun&) = delete;

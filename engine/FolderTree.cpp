@@ -6,33 +6,44 @@
 #include "engine/FolderTree.h"
 #include "fw/CString.h"
 
+namespace {
+
+// The position of the last backslash at or after `from`, or -1.
+int LastBackslash(const CString& text, int from) {
+    int last = -1;
+    for (int i = from; i < text.GetLength(); ++i)
+        if (text.GetAt(i) == '\\') last = i;
+    return last;
+}
+
+// Creates `folder` and, when that fails for want of its parent, the missing
+// folders above it first. Nothing at or before `floor` (the drive root) is
+// made. An extraction run asks for the same few folders once per file, so the
+// folder that already exists is the common case and costs one call.
+void CreateFolderWithParents(const CString& folder, int floor) {
+    if (folder.GetLength() <= floor) return;
+    if (::CreateDirectoryA(folder, nullptr) || ::GetLastError() != ERROR_PATH_NOT_FOUND) return;
+    int parent = LastBackslash(folder, floor);
+    if (parent <= floor) return;
+    CreateFolderWithParents(folder.Left(parent), floor);
+    ::CreateDirectoryA(folder, nullptr);
+}
+
+}  // namespace
+
+// Each folder is named by its whole path rather than entered one by one:
+// the current directory is never changed, and a folder that could not be
+// made is never taken for its parent.
 void CreateFolderTree(const char* path, bool wholePath) {
     if (!path || std::strlen(path) >= MAX_PATH) return;
-    char saved[MAX_PATH] = {0};
-    DWORD savedLength = ::GetCurrentDirectoryA(MAX_PATH, saved);
-    const bool canRestore = savedLength > 0 && savedLength < MAX_PATH;
-
     CString text(path);
-    int start = 0;
     int drive = text.Find(":\\");
-    if (drive > 0) {
-        ::SetCurrentDirectoryA(text.Left(drive + 2));
-        start = drive + 2;
-    }
-    int componentStart = start;
-    bool sawBackslash = false;
-    for (int i = start; i < text.GetLength(); ++i) {
-        if (text.GetAt(i) != '\\') continue;
-        sawBackslash = true;
-        CString component = text.Mid(componentStart, i + 1 - componentStart);
-        ::CreateDirectoryA(component, nullptr);  // an existing folder is fine
-        ::SetCurrentDirectoryA(component);
-        componentStart = i + 1;
-    }
-    if (!sawBackslash && wholePath && componentStart < text.GetLength())
-        ::CreateDirectoryA(text.Mid(componentStart), nullptr);
-
-    if (canRestore) ::SetCurrentDirectoryA(saved);
+    int floor = drive > 0 ? drive + 2 : 0;
+    int last = LastBackslash(text, floor);
+    if (last >= 0)
+        CreateFolderWithParents(text.Left(last), floor);
+    else if (wholePath && floor < text.GetLength())
+        ::CreateDirectoryA(text, nullptr);
 }
 
 void DeleteFolderSilently(const char* path) {

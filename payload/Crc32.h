@@ -1,6 +1,6 @@
 // CRC-32 with the reflected polynomial 0xEDB88320 (the checksum of zip and
 // PNG): catches every burst of up to 32 flipped bits, which is what damage in
-// transit looks like, and needs only a 1 KiB table built at run time.
+// transit looks like, and needs only tables built at run time.
 #pragma once
 
 #include <cstddef>

@@ -4,7 +4,9 @@
 #      optimum and our peak memory, on the payload and on a corpus of files
 #      from this machine, then ours alone on a file of a few hundred MB;
 #   2. the size of the setup without payload (stub) and with it;
-#   3. a silent installation under Wine timed against a plain copy.
+#   3. a silent installation under Wine timed against a plain copy;
+#   4. the same at real size: two payloads made from Wine's libraries,
+#      packaged with scripts/package.sh (bench/real-size.sh).
 # Figures only; nothing here passes or fails on them.
 set -e
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -96,6 +98,9 @@ done
 
 echo
 echo "== Install time under Wine (x86_64 build: this machine runs no 32-bit code)"
+export EXTRACTION_FLOOR="$build/x64/bench/extraction-floor.exe"
 xvfb-run -a "$root/bench/time-install.sh" "$out/wineprefix" "$build/x64/QuillfenSetup.exe" \
     "$build/x64/payload" "$build/native/bench/run-timer" 3
+
+xvfb-run -a "$root/bench/real-size.sh" "$out/real-size" 5
 exit $status

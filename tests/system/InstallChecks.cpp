@@ -85,7 +85,7 @@ DWORD PayloadKiB(const BuiltFiles& files) {
     return static_cast<DWORD>((bytes + 1023) / 1024);
 }
 
-void CheckUninstallEntry(const BuiltFiles& files, const char* key, const std::string& folder,
+void CheckUninstallEntry(DWORD payloadKiB, const char* key, const std::string& folder,
                          const std::string& uninstallString) {
     ExpectText(HKEY_LOCAL_MACHINE, key, "DisplayName", "Quillfen 11.0");
     ExpectText(HKEY_LOCAL_MACHINE, key, "UninstallString", uninstallString);
@@ -93,7 +93,7 @@ void CheckUninstallEntry(const BuiltFiles& files, const char* key, const std::st
     ExpectText(HKEY_LOCAL_MACHINE, key, "DisplayVersion", "11.0");
     ExpectText(HKEY_LOCAL_MACHINE, key, "Publisher", "Quillfen");
     ExpectText(HKEY_LOCAL_MACHINE, key, "InstallLocation", folder);
-    ExpectNumber(HKEY_LOCAL_MACHINE, key, "EstimatedSize", PayloadKiB(files));
+    ExpectNumber(HKEY_LOCAL_MACHINE, key, "EstimatedSize", payloadKiB);
     ExpectNumber(HKEY_LOCAL_MACHINE, key, "NoModify", 1);
     ExpectNumber(HKEY_LOCAL_MACHINE, key, "NoRepair", 1);
     CHECK_NUM(CountValues(HKEY_LOCAL_MACHINE, key), 9);
@@ -165,9 +165,13 @@ void CheckInstalledFiles(const BuiltFiles& files, const std::string& folder) {
 }
 
 void CheckRegistration(const BuiltFiles& files, const std::string& folder, const std::string& uninstallString) {
-    CheckUninstallEntry(files, kUninstallEntryKey, folder, uninstallString);
+    CheckRegistration(PayloadKiB(files), folder, uninstallString);
+}
+
+void CheckRegistration(unsigned long payloadKiB, const std::string& folder, const std::string& uninstallString) {
+    CheckUninstallEntry(payloadKiB, kUninstallEntryKey, folder, uninstallString);
     CHECK_NUM(CountSubkeys(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillfen"), 1);
-    CheckUninstallEntry(files, kListedEntryKey, folder, uninstallString);
+    CheckUninstallEntry(payloadKiB, kListedEntryKey, folder, uninstallString);
     CheckListed(true);
 
     ExpectText(HKEY_CURRENT_USER, kUserRecordKey, "path", folder + "\\quillfen.exe");

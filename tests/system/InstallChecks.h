@@ -40,6 +40,8 @@ void CheckInstalledFiles(const BuiltFiles& files, const std::string& folder);
 // Both uninstall entries and the per-user record, each with exactly its
 // values, and the product shown once in the list of installed programs.
 void CheckRegistration(const BuiltFiles& files, const std::string& folder, const std::string& uninstallString);
+// The same for a payload of `payloadKiB` KiB installed (rounded up).
+void CheckRegistration(unsigned long payloadKiB, const std::string& folder, const std::string& uninstallString);
 
 // Whether the system's list of installed programs (Wine's own "uninstaller
 // --list") shows the product: exactly one line for it, or none.
