@@ -31,8 +31,11 @@ void SetupApp::RunTerminationPass() {
     int code = TerminateProcessByName(name);
     CString line;
     line.Format("Result code=%d\n", code);
-    std::fputs(line, stdout);
-    std::fflush(stdout);
+    // The system C library's own stdout, taken directly: MinGW's accessor
+    // function for it would bring a data section and unwind tables along.
+    FILE* out = &_iob[1];
+    std::fputs(line, out);
+    std::fflush(out);
 }
 
 namespace {

@@ -5,15 +5,29 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=1252")
 # Lean, reproducible, self-contained binaries.
 set(CMAKE_C_FLAGS_RELEASE "-DNDEBUG")
 set(CMAKE_CXX_FLAGS_RELEASE "-DNDEBUG")
-# No -fdata-sections: with it this GCC stores zero-filled statics as file
-# data instead of .bss (4 KB in the setup); unused functions still go.
-add_compile_options(-Os -ffunction-sections -fno-exceptions -fno-rtti
+# -Oz: the smallest code; the setup spends its time in the system, not in
+# its own code. No -fdata-sections: with it this GCC stores zero-filled
+# statics as file data instead of .bss (4 KB in the setup); unused functions
+# still go.
+add_compile_options(-Oz -ffunction-sections -fno-exceptions -fno-rtti
                     -fno-asynchronous-unwind-tables -fno-ident -fno-threadsafe-statics
                     -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -Wall -Wextra
                     -Wno-cast-function-type)  # message-map entries round-trip handler types
 # The system C library's printf family, not MinGW's larger own.
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=0 WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0501 STRICT)
 add_link_options(-static -s -Wl,--gc-sections -Wl,--no-insert-timestamp -Wl,--build-id=none)
+
+# The setup programs (cmake/setup-program.cmake) start at their own entry
+# point, fw/AppMain.cpp, without the C runtime's start-up code: about 10 KB of
+# code, unwind tables, imports and two sections that the program never uses.
+# 32-bit symbol names carry a leading underscore. One link-time partition
+# lets every call inside the program use the cheapest convention.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(SETUP_ENTRY_SYMBOL _AfxStartup)
+else()
+    set(SETUP_ENTRY_SYMBOL AfxStartup)
+endif()
+set(SETUP_PROGRAM_LINK_OPTIONS -nostartfiles -Wl,-e,${SETUP_ENTRY_SYMBOL} -flto-partition=one)
 
 set(HOST_TOOLS_DIR "" CACHE PATH "Build folder of the native tools (szdd-compress, mkicon, integrity-record)")
 find_program(SZDD_COMPRESS szdd-compress PATHS ${HOST_TOOLS_DIR}/tools/szdd NO_DEFAULT_PATH REQUIRED)
@@ -35,10 +49,17 @@ endif()
 enable_testing()
 
 include(res/icons/icons.cmake)
+# The framework, the dialogs and the setup programs are optimized across
+# files at link time (in one partition): about 3 KB less code. The stand-ins
+# and the tests are built as usual.
+set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
 add_subdirectory(fw)
 include(cmake/dialogs.cmake)
+set(CMAKE_INTERPROCEDURAL_OPTIMIZATION OFF)
 add_subdirectory(standins)
+set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
 include(cmake/setup-program.cmake)
+set(CMAKE_INTERPROCEDURAL_OPTIMIZATION OFF)
 
 if(WINE_TESTS)
     include(tests/win32.cmake)

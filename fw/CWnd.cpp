@@ -94,7 +94,7 @@ const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
 namespace {
 
 const AFX_MSGMAP_ENTRY* FindEntry(const AFX_MSGMAP* map, UINT message, UINT code, UINT id) {
-    for (; map; map = map->pBaseMap)
+    for (; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
         for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nMessage; ++entry)
             if (entry->nMessage == message && entry->nCode == code && entry->nID == id) return entry;
     return nullptr;

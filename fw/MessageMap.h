@@ -33,9 +33,11 @@ struct AFX_MSGMAP_ENTRY {
     AFX_PMSG pfn;
 };
 
+// The base class's map is named by its function, not its address: that keeps
+// every map a constant, built by the compiler instead of at run time.
 struct AFX_MSGMAP {
-    const AFX_MSGMAP* pBaseMap;
-    const AFX_MSGMAP_ENTRY* lpEntries;  // ends with an entry of message 0
+    const AFX_MSGMAP* (*pfnGetBaseMap)();  // nullptr for CWnd's own map
+    const AFX_MSGMAP_ENTRY* lpEntries;     // ends with an entry of message 0
 };
 
 // Pseudo-message under which WM_CTLCOLORMSGBOX..WM_CTLCOLORSTATIC are listed.
@@ -58,7 +60,7 @@ public:
 
 #define END_MESSAGE_MAP()                                                             \
             {0, 0, 0, Sig_v_v, nullptr}};                                             \
-        static const AFX_MSGMAP map = {BaseMapClass::GetThisMessageMap(), &entries[0]}; \
+        static const AFX_MSGMAP map = {&BaseMapClass::GetThisMessageMap, entries};    \
         return &map;                                                                  \
     }
 
