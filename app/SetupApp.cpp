@@ -60,17 +60,17 @@ void SetupApp::LoadSetupState() {
     SetupState& s = setupState;
     CString folder = FolderOf(GetModulePath());
     s.setupFolder = folder;
-    s.setupTitle = LoadText(IDS_SETUP_TITLE);
-    s.mainExeName = LoadText(IDS_MAIN_EXE_NAME);
+    s.setupTitle.LoadString(IDS_SETUP_TITLE);
+    s.mainExeName.LoadString(IDS_MAIN_EXE_NAME);
     ::SetCurrentDirectoryA(s.setupFolder);
 
-    s.displayName = LoadText(IDS_DISPLAY_NAME);
-    s.uninstallLinkName = LoadText(IDS_UNINSTALL_LINK_NAME);
-    s.iconFileName = LoadText(IDS_ICON_FILE_NAME);
-    s.installFolder = LoadText(IDS_DEFAULT_DRIVE);
-    s.productKey = LoadText(IDS_PRODUCT_KEY);
+    s.displayName.LoadString(IDS_DISPLAY_NAME);
+    s.uninstallLinkName.LoadString(IDS_UNINSTALL_LINK_NAME);
+    s.iconFileName.LoadString(IDS_ICON_FILE_NAME);
+    s.installFolder.LoadString(IDS_DEFAULT_DRIVE);
+    s.productKey.LoadString(IDS_PRODUCT_KEY);
     s.installFolder += s.productKey;
-    s.distributionTag = LoadText(IDS_DISTRIBUTION_TAG);
+    s.distributionTag.LoadString(IDS_DISTRIBUTION_TAG);
 
     ParseManifest(ReadTextResource(IDR_MANIFEST_TEXT), s);
 }

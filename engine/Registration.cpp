@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstring>
+
 #include "app/SetupApp.h"
 #include "app/SetupState.h"
 #include "engine/UninstallCommand.h"
@@ -15,7 +17,7 @@ const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Unin
 
 void SetText(HKEY key, const char* name, const char* text) {
     ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                     static_cast<DWORD>(::lstrlenA(text) + 1));
+                     static_cast<DWORD>(std::strlen(text) + 1));
 }
 
 void SetNumber(HKEY key, const char* name, DWORD number) {

@@ -30,8 +30,6 @@ CString::Block* CString::NewBlock(int capacity) {
     return block;
 }
 
-CString::CString() : block_(nullptr) {}
-
 CString::CString(const char* text) : block_(nullptr) {
     if (text) Append(text, static_cast<int>(std::strlen(text)));
 }

@@ -6,7 +6,7 @@
 
 class CString {
 public:
-    CString();
+    constexpr CString() : block_(nullptr) {}
     CString(const char* text);
     CString(const char* text, int length);
     CString(const CString& other);

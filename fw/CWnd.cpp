@@ -1,5 +1,7 @@
 #include "fw/CWnd.h"
 
+#include <cstdlib>
+
 namespace {
 
 const char kObjectProperty[] = "QuillfenWindowObject";
@@ -168,14 +170,14 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 
 void CWnd::GetWindowText(CString& text) const {
     int length = ::GetWindowTextLengthA(m_hWnd);
-    char* buffer = static_cast<char*>(::HeapAlloc(::GetProcessHeap(), 0, static_cast<SIZE_T>(length) + 1));
+    char* buffer = static_cast<char*>(std::malloc(static_cast<size_t>(length) + 1));
     if (!buffer) {
         text.Empty();
         return;
     }
     int got = ::GetWindowTextA(m_hWnd, buffer, length + 1);
     text = CString(buffer, got);
-    ::HeapFree(::GetProcessHeap(), 0, buffer);
+    std::free(buffer);
 }
 
 void CWnd::ScreenToClient(RECT* rect) const {

@@ -29,12 +29,16 @@ public:
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     CPoint TopLeft() const { return CPoint(left, top); }
-    bool IsRectEmpty() const { return ::IsRectEmpty(this) != FALSE; }
-    void SetRectEmpty() { ::SetRectEmpty(this); }
-    bool EqualRect(const RECT& other) const { return ::EqualRect(this, &other) != FALSE; }
-    bool PtInRect(POINT p) const { return ::PtInRect(this, p) != FALSE; }
-    void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }
-    void OffsetRect(POINT p) { ::OffsetRect(this, p.x, p.y); }
+    // The rectangle functions of USER32, done here: each import costs the
+    // program more than the few instructions.
+    bool IsRectEmpty() const { return left >= right || top >= bottom; }
+    void SetRectEmpty() { left = top = right = bottom = 0; }
+    bool EqualRect(const RECT& other) const {
+        return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
+    }
+    bool PtInRect(POINT p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    void OffsetRect(int dx, int dy) { DeflateRect(dx, dy, -dx, -dy); }
+    void OffsetRect(POINT p) { OffsetRect(p.x, p.y); }
     void MoveToXY(int x, int y) { OffsetRect(x - left, y - top); }
     void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
     bool operator==(const RECT& other) const { return EqualRect(other); }

@@ -12,7 +12,7 @@
 LRESULT ProgressPage::OnStartInstall(WPARAM, LPARAM) {
     ExtractionRun run;
     run.Begin();
-    ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
+    SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
     m_bCancelled = FALSE;
     for (int i = 0; i < setupState.fileCount; ++i) {
         // i stays within the manifest's slots (an entry past them ends the

@@ -21,7 +21,7 @@ ProgressPage::~ProgressPage() {}
 
 BOOL ProgressPage::OnInitDialog() {
     SetupDialog::OnInitDialog();
-    ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     CString caption;
     if (m_nMode == PROGRESS_REMOVE) {
         caption.LoadString(IDS_REMOVING);
@@ -42,7 +42,7 @@ void ProgressPage::OnCancel() {
 }
 
 void ProgressPage::ShowProgress(int percent) {
-    ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+    SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
     CString text;
     text.Format(" %02d%%", percent);
     SetDlgItemText(IDC_PROGRESS_PERCENT, text);

@@ -1,5 +1,7 @@
 #include "pages/SetupMessageBox.h"
 
+#include <cstring>
+
 #include "fw/CWinApp.h"
 #include "pages/MessageTextBlock.h"
 #include "res/resource.h"
@@ -135,11 +137,11 @@ SetupMessageBox::SetupMessageBox(const char* text, const char* caption, UINT ico
     ::ZeroMemory(&request, sizeof request);
     request.lfHeight = 80;
     request.lfWeight = FW_NORMAL;
-    ::lstrcpynA(request.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+    std::strcpy(request.lfFaceName, "MS Sans Serif");
     font.CreatePointFontIndirect(&request);
 }
 
-SetupMessageBox::~SetupMessageBox() { font.DeleteObject(); }
+SetupMessageBox::~SetupMessageBox() {}
 
 HICON SetupMessageBox::GetCaptionIcon() {
     CWinApp* app = AfxGetApp();

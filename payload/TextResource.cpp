@@ -15,7 +15,7 @@ CString ReadTextResource(unsigned int id) {
     HGLOBAL handle = ::LoadResource(module, info);
     const char* data = handle ? static_cast<const char*>(::LockResource(handle)) : nullptr;
     CString text;
+    // Resources stay mapped with the module: nothing to free.
     if (data) text = TakeTextUntilDollar(data, ::SizeofResource(module, info), IsActiveCodePageLeadByte);
-    if (handle) ::FreeResource(handle);
     return text;
 }
