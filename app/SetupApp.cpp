@@ -48,29 +48,38 @@ CString LoadText(unsigned int id) {
 
 // Drive and directory of a file path, ending with its backslash.
 CString FolderOf(const CString& path) {
-    int cut = -1;
-    for (int i = 0; i < path.GetLength(); ++i)
-        if (path.GetAt(i) == '\\' || path.GetAt(i) == '/') cut = i;
-    return path.Left(cut + 1);
+    const char* text = path;
+    int end = 0;
+    for (int i = 0; text[i]; ++i)
+        if (text[i] == '\\' || text[i] == '/') end = i + 1;
+    return path.Left(end);
 }
+
+// The product strings of the setup state and their string-table entries.
+struct ProductText {
+    CString SetupState::*field;
+    unsigned int id;
+};
+const ProductText kProductTexts[] = {
+    {&SetupState::setupTitle, IDS_SETUP_TITLE},
+    {&SetupState::mainExeName, IDS_MAIN_EXE_NAME},
+    {&SetupState::displayName, IDS_DISPLAY_NAME},
+    {&SetupState::uninstallLinkName, IDS_UNINSTALL_LINK_NAME},
+    {&SetupState::iconFileName, IDS_ICON_FILE_NAME},
+    {&SetupState::installFolder, IDS_DEFAULT_DRIVE},
+    {&SetupState::productKey, IDS_PRODUCT_KEY},
+    {&SetupState::distributionTag, IDS_DISTRIBUTION_TAG},
+};
 
 }  // namespace
 
 void SetupApp::LoadSetupState() {
     SetupState& s = setupState;
-    CString folder = FolderOf(GetModulePath());
-    s.setupFolder = folder;
-    s.setupTitle.LoadString(IDS_SETUP_TITLE);
-    s.mainExeName.LoadString(IDS_MAIN_EXE_NAME);
+    s.setupFolder = FolderOf(GetModulePath());
     ::SetCurrentDirectoryA(s.setupFolder);
-
-    s.displayName.LoadString(IDS_DISPLAY_NAME);
-    s.uninstallLinkName.LoadString(IDS_UNINSTALL_LINK_NAME);
-    s.iconFileName.LoadString(IDS_ICON_FILE_NAME);
-    s.installFolder.LoadString(IDS_DEFAULT_DRIVE);
-    s.productKey.LoadString(IDS_PRODUCT_KEY);
+    for (const ProductText& text : kProductTexts) (s.*text.field).LoadString(text.id);
+    // The default drive followed by the product key.
     s.installFolder += s.productKey;
-    s.distributionTag.LoadString(IDS_DISTRIBUTION_TAG);
 
     ParseManifest(ReadTextResource(IDR_MANIFEST_TEXT), s);
 }

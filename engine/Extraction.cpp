@@ -31,10 +31,11 @@ bool IsFileOfLength(const char* path, uint32_t length) {
 
 // The folder part of a relative entry name: "skin" for "skin\a.dll".
 CString FolderPart(const CString& entryName) {
-    int cut = -1;
-    for (int i = 0; i < entryName.GetLength(); ++i)
-        if (entryName.GetAt(i) == '\\') cut = i;
-    return cut < 0 ? CString() : entryName.Left(cut);
+    const char* name = entryName;
+    int cut = 0;
+    for (int i = 0; name[i]; ++i)
+        if (name[i] == '\\') cut = i;
+    return entryName.Left(cut);
 }
 
 }  // namespace

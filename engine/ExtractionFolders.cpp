@@ -1,5 +1,7 @@
 #include "engine/ExtractionFolders.h"
 
+#include <cstring>
+
 namespace {
 
 typedef DWORD(WINAPI* GetFinalPathFn)(HANDLE, LPSTR, DWORD, DWORD);
@@ -79,8 +81,8 @@ bool HoldsLinks(const CString& folder) {
     if (search == INVALID_HANDLE_VALUE) return false;
     bool links = false;
     do {
-        CString name = found.cFileName;
-        if (name == "." || name == "..") continue;
+        const char* name = found.cFileName;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
             links = true;
         else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)

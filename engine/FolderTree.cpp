@@ -4,7 +4,16 @@
 #include <cstring>
 
 #include "engine/FolderTree.h"
-#include "fw/CString.h"
+
+namespace {
+
+// The text from `begin` up to `end` as a string of its own in `out`.
+void CopyPart(char* out, const char* begin, const char* end) {
+    std::memcpy(out, begin, static_cast<size_t>(end - begin));
+    out[end - begin] = 0;
+}
+
+}  // namespace
 
 void CreateFolderTree(const char* path, bool wholePath) {
     if (!path || std::strlen(path) >= MAX_PATH) return;
@@ -12,25 +21,26 @@ void CreateFolderTree(const char* path, bool wholePath) {
     DWORD savedLength = ::GetCurrentDirectoryA(MAX_PATH, saved);
     const bool canRestore = savedLength > 0 && savedLength < MAX_PATH;
 
-    CString text(path);
-    int start = 0;
-    int drive = text.Find(":\\");
-    if (drive > 0) {
-        ::SetCurrentDirectoryA(text.Left(drive + 2));
-        start = drive + 2;
+    // The drive root first, then each folder name with its backslash,
+    // created and entered from the one before it.
+    char step[MAX_PATH];
+    const char* name = path;
+    const char* drive = std::strstr(path, ":\\");
+    if (drive > path) {
+        name = drive + 2;
+        CopyPart(step, path, name);
+        ::SetCurrentDirectoryA(step);
     }
-    int componentStart = start;
     bool sawBackslash = false;
-    for (int i = start; i < text.GetLength(); ++i) {
-        if (text.GetAt(i) != '\\') continue;
+    for (const char* p = name; *p; ++p) {
+        if (*p != '\\') continue;
         sawBackslash = true;
-        CString component = text.Mid(componentStart, i + 1 - componentStart);
-        ::CreateDirectoryA(component, nullptr);  // an existing folder is fine
-        ::SetCurrentDirectoryA(component);
-        componentStart = i + 1;
+        CopyPart(step, name, p + 1);
+        ::CreateDirectoryA(step, nullptr);  // an existing folder is fine
+        ::SetCurrentDirectoryA(step);
+        name = p + 1;
     }
-    if (!sawBackslash && wholePath && componentStart < text.GetLength())
-        ::CreateDirectoryA(text.Mid(componentStart), nullptr);
+    if (!sawBackslash && wholePath && *name) ::CreateDirectoryA(name, nullptr);
 
     if (canRestore) ::SetCurrentDirectoryA(saved);
 }

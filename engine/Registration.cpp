@@ -6,14 +6,12 @@
 #include "app/SetupState.h"
 #include "engine/UninstallCommand.h"
 #include "fw/CFile.h"
-#include "payload/InstalledSize.h"
+#include "payload/ExpandedLength.h"
 #include "payload/PayloadResource.h"
 #include "res/resource.h"
 #include "res/version.h"
 
 namespace {
-
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 void SetText(HKEY key, const char* name, const char* text) {
     ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
@@ -36,7 +34,7 @@ DWORD PayloadKiB(const SetupState& s) {
         PayloadBytes stored;
         if (!LoadPayloadResource(i, stored) || s.fileSizes[i] < 0) continue;
         size_t size = static_cast<size_t>(s.fileSizes[i]) < stored.size ? s.fileSizes[i] : stored.size;
-        bytes += InstalledSize(static_cast<const unsigned char*>(stored.data), size);
+        bytes += ExpandedLength(stored.data, size);
     }
     return static_cast<DWORD>((bytes + 1023) / 1024);
 }

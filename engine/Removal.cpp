@@ -8,11 +8,10 @@
 #include "app/SetupState.h"
 #include "engine/FolderTree.h"
 #include "engine/ShellFolder.h"
+#include "engine/UninstallCommand.h"
 #include "res/resource.h"
 
 namespace {
-
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 // Deletes the last level of `subkey` below the opened `parent` path.
 void DeleteProductKey(HKEY root, const char* parent, const CString& subkey) {

@@ -6,13 +6,12 @@
 class CDialog : public CWnd {
 public:
     CDialog(UINT templateId, CWnd* parent = nullptr);
-    ~CDialog() override;
 
     // Runs the dialog until EndDialog; returns its result, or -1 when the
     // dialog could not be created. Without a parent the thread's active
     // window (its last active pop-up) owns the dialog and is disabled
     // meanwhile.
-    virtual INT_PTR DoModal();
+    INT_PTR DoModal();
     void EndDialog(int result);
 
     virtual BOOL OnInitDialog();

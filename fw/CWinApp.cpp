@@ -34,6 +34,15 @@ HINSTANCE AfxGetInstanceHandle() {
     return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
 }
 
+const void* AfxLoadResourceBytes(LPCSTR type, UINT id, DWORD* size) {
+    HINSTANCE module = AfxGetInstanceHandle();
+    HRSRC info = ::FindResourceA(module, MAKEINTRESOURCEA(id), type);
+    HGLOBAL handle = info ? ::LoadResource(module, info) : nullptr;
+    const void* data = handle ? ::LockResource(handle) : nullptr;
+    *size = data ? ::SizeofResource(module, info) : 0;
+    return data;
+}
+
 const char* AfxCommandLineTail(const char* line) {
     if (!line) return "";
     if (*line == '"') {

@@ -1,11 +1,13 @@
-// Points, sizes and rectangles with the platform's layouts.
+// Points, sizes and rectangles with the platform's layouts. As in MFC, the
+// default constructors leave the coordinates unset: nearly every one is
+// filled by the system right away. Write `CRect r{}` for a zero rectangle.
 #pragma once
 
 #include <windows.h>
 
 class CPoint : public POINT {
 public:
-    CPoint() { x = y = 0; }
+    CPoint() = default;
     CPoint(int px, int py) { x = px; y = py; }
     // A point packed in a message's lParam (signed 16-bit halves).
     explicit CPoint(LPARAM packed) {
@@ -16,13 +18,13 @@ public:
 
 class CSize : public SIZE {
 public:
-    CSize() { cx = cy = 0; }
+    CSize() = default;
     CSize(int w, int h) { cx = w; cy = h; }
 };
 
 class CRect : public RECT {
 public:
-    CRect() { left = top = right = bottom = 0; }
+    CRect() = default;
     CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
     CRect(const RECT& r) { left = r.left; top = r.top; right = r.right; bottom = r.bottom; }
 

@@ -9,7 +9,7 @@
 class CWnd;
 
 // How a handler takes the message's parameters and what it returns.
-enum MessageSignature {
+enum MessageSignature : BYTE {
     Sig_v_v,          // void ()                         commands, WM_NCPAINT, WM_PAINT, ...
     Sig_b_v,          // BOOL ()                         WM_INITDIALOG
     Sig_b_b,          // BOOL (BOOL)                     WM_NCACTIVATE
@@ -25,10 +25,12 @@ enum MessageSignature {
 
 typedef void (CWnd::*AFX_PMSG)();
 
+// Window messages, notification codes and control ids are 16-bit values:
+// with the signature the entry's numbers fit in 8 bytes before the handler.
 struct AFX_MSGMAP_ENTRY {
-    UINT nMessage;  // window message
-    UINT nCode;     // WM_COMMAND: notification code
-    UINT nID;       // WM_COMMAND: control id
+    WORD nMessage;  // window message
+    WORD nCode;     // WM_COMMAND: notification code
+    WORD nID;       // WM_COMMAND: control id
     MessageSignature nSig;
     AFX_PMSG pfn;
 };

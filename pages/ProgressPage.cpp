@@ -17,8 +17,6 @@ ProgressPage::ProgressPage(int mode, CWnd* parent)
     AfxInitCommonControls();  // registers the progress bar's window class
 }
 
-ProgressPage::~ProgressPage() {}
-
 BOOL ProgressPage::OnInitDialog() {
     SetupDialog::OnInitDialog();
     SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));

@@ -56,8 +56,6 @@ SetupMessageBoxBase::SetupMessageBoxBase(const char* text, const char* caption, 
       buttonSet(buttonSet),
       topmost(topmost) {}
 
-SetupMessageBoxBase::~SetupMessageBoxBase() {}
-
 void SetupMessageBoxBase::MeasureText() {
     CClientDC dc(m_hWnd);
     HGDIOBJ previous = dc.SelectObject(GetMessageFont());
@@ -140,8 +138,6 @@ SetupMessageBox::SetupMessageBox(const char* text, const char* caption, UINT ico
     std::strcpy(request.lfFaceName, "MS Sans Serif");
     font.CreatePointFontIndirect(&request);
 }
-
-SetupMessageBox::~SetupMessageBox() {}
 
 HICON SetupMessageBox::GetCaptionIcon() {
     CWinApp* app = AfxGetApp();

@@ -27,9 +27,6 @@ SkinDialog::SkinDialog(UINT templateId, CWnd* parent)
     m_brushListBox.CreateSolidBrush(RGB(255, 255, 255));
 }
 
-// The brushes, the font and the cached images delete themselves.
-SkinDialog::~SkinDialog() {}
-
 BOOL SkinDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     return TRUE;
