@@ -30,11 +30,7 @@ void SetupApp::RunUninstall() {
         m_nExitCode = EXIT_UNINSTALL_DECLINED;
         return;
     }
-    {
-        ProgressPage page(PROGRESS_REMOVE, nullptr);
-        page.DoModal();
-    }
-    RemoveInstallation();
+    RemoveAfterPage();
     ShowSetupMessageIds(IDS_DISPLAY_NAME, IDS_UNINSTALLED, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
     m_nExitCode = EXIT_UNINSTALLED;
 }

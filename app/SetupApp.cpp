@@ -1,7 +1,6 @@
 #include "app/SetupApp.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "app/ExitCodes.h"
@@ -25,9 +24,7 @@ SetupApp::~SetupApp() {}
 int SetupApp::ExitInstance() { return m_nExitCode; }
 
 void SetupApp::RunTerminationPass() {
-    char name[100];
-    std::memset(name, 0, sizeof name);
-    std::strcpy(name, "quillfen.exe");
+    char name[100] = "quillfen.exe";  // and zero bytes to the end
     int code = TerminateProcessByName(name);
     CString line;
     line.Format("Result code=%d\n", code);
@@ -93,32 +90,27 @@ void SetupApp::LookUpSilentFolder() {
     if (::RegOpenKeyA(HKEY_CURRENT_USER, LoadText(IDS_SILENT_KEY), &key) != ERROR_SUCCESS) return;
     CString valueName = LoadText(IDS_SILENT_VALUE);
 
-    DWORD size = 261;
-    char* buffer = static_cast<char*>(std::calloc(size + 1, 1));
-    LONG result = buffer ? ::RegQueryValueExA(key, valueName, nullptr, nullptr,
-                                              reinterpret_cast<BYTE*>(buffer), &size)
-                         : ERROR_OUTOFMEMORY;
-    if (result != ERROR_SUCCESS) {
-        std::free(buffer);
-        DWORD needed = size;
-        size = 261 + needed;
-        buffer = static_cast<char*>(std::calloc(static_cast<size_t>(size) + 1, 1));
-        result = buffer ? ::RegQueryValueExA(key, valueName, nullptr, nullptr,
-                                             reinterpret_cast<BYTE*>(buffer), &size)
-                        : ERROR_OUTOFMEMORY;
-    }
+    // 261 bytes first; when that fails, 261 more than the size the failed
+    // read asked for.
     CString base;
-    if (result == ERROR_SUCCESS) {
-        // The data up to its first zero byte or to the end of what was read.
-        int length = 0;
-        while (static_cast<DWORD>(length) < size && buffer[length] != 0) ++length;
-        base = CString(buffer, length);
+    DWORD size = 261;
+    LONG result = ::RegQueryValueExA(key, valueName, nullptr, nullptr,
+                                     reinterpret_cast<BYTE*>(base.GetBufferSetLength(size)), &size);
+    if (result != ERROR_SUCCESS) {
+        size += 261;
+        result = ::RegQueryValueExA(key, valueName, nullptr, nullptr,
+                                    reinterpret_cast<BYTE*>(base.GetBufferSetLength(size)), &size);
     }
+    // The data up to its first zero byte or to the end of what was read.
+    const char* data = base;
+    DWORD length = 0;
+    if (result == ERROR_SUCCESS)
+        while (length < size && data[length] != 0) ++length;
+    base.ReleaseBuffer(static_cast<int>(length));
     if (IsUsableSilentFolder(base))
         s.installFolder = base + "\\" + s.productKey;
     else
         s.silentMode = false;
-    std::free(buffer);
     ::RegCloseKey(key);
 }
 

@@ -55,7 +55,7 @@ ExtractionRun::~ExtractionRun() {
 
 // Expands an SZDD file, or copies any other file unchanged.
 bool ExtractionRun::ExpandFile(const char* source, const char* destination) {
-    if (!m_lzOpen || !m_lzCopy || !m_lzClose) return false;
+    if (!m_lzOpen) return false;
     OFSTRUCT sourceInfo;
     OFSTRUCT destinationInfo;
     INT from = m_lzOpen(const_cast<char*>(source), &sourceInfo, OF_READ);
@@ -84,11 +84,14 @@ void ExtractionRun::Begin() {
     m_unsafe = PlaceOfFolder(m_root, kTemporaryFolderName, &m_temporaryFolderPin) == FOLDER_ELSEWHERE ||
                HoldsLinks(m_root + kTemporaryFolderName);
 
+    // All three or none: ExpandFile needs only test the first.
+    static const char* const kLzNames[] = {"LZOpenFileA", "LZCopy", "LZClose"};
+    FARPROC lz[3];
     m_lz32 = AfxLoadSystemLibraryUsingFullPath("LZ32.DLL");
-    if (m_lz32) {
-        m_lzOpen = (LzOpenFn)(void*)::GetProcAddress(m_lz32, "LZOpenFileA");
-        m_lzCopy = (LzCopyFn)(void*)::GetProcAddress(m_lz32, "LZCopy");
-        m_lzClose = (LzCloseFn)(void*)::GetProcAddress(m_lz32, "LZClose");
+    if (m_lz32 && AfxGetProcAddresses(m_lz32, kLzNames, lz, 3)) {
+        m_lzOpen = (LzOpenFn)(void*)lz[0];
+        m_lzCopy = (LzCopyFn)(void*)lz[1];
+        m_lzClose = (LzCloseFn)(void*)lz[2];
     }
 }
 

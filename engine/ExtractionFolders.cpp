@@ -23,11 +23,13 @@ HANDLE OpenFolder(const char* path) {
 // The path the system resolves `handle` to, without a trailing backslash;
 // empty when unknown.
 CString FinalPath(GetFinalPathFn finalPath, HANDLE handle) {
-    char name[kNameBuffer];
+    CString path;
+    char* name = path.GetBufferSetLength(kNameBuffer);
     DWORD length = finalPath(handle, name, kNameBuffer, 0);
-    if (length == 0 || length >= kNameBuffer) return CString();
-    if (name[length - 1] == '\\') --length;
-    return CString(name, static_cast<int>(length));
+    if (length == 0 || length >= kNameBuffer) length = 0;
+    else if (name[length - 1] == '\\') --length;
+    path.ReleaseBuffer(static_cast<int>(length));
+    return path;
 }
 
 // Where the system resolves `folder` (held by `handle`) compared with where

@@ -13,11 +13,7 @@
 
 // An incomplete installation is taken back and the user is told.
 void SetupApp::RollBackInstall() {
-    {
-        ProgressPage page(PROGRESS_REMOVE, nullptr);
-        page.DoModal();
-    }
-    RemoveInstallation();
+    RemoveAfterPage();
     CString userKeyName;
     userKeyName.LoadString(IDS_USER_KEY_PREFIX);
     HKEY user = nullptr;

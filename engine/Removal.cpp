@@ -9,6 +9,7 @@
 #include "engine/FolderTree.h"
 #include "engine/ShellFolder.h"
 #include "engine/UninstallCommand.h"
+#include "pages/ProgressPage.h"
 #include "res/resource.h"
 
 namespace {
@@ -24,16 +25,21 @@ void DeleteProductKey(HKEY root, const char* parent, const CString& subkey) {
 // A folder the shell cannot name is skipped: appending the name to anything
 // else could delete a file the user made.
 void DeleteShortcutIn(int csidl, const CString& shortcutName) {
-    CString path;
-    if (!GetShellFolderPath(csidl, path)) return;
-    if (path.GetAt(path.GetLength() - 1) != '\\') path += "\\";
-    path += shortcutName;
-    path += ".lnk";
-    if (path.GetLength() >= MAX_PATH) return;
-    std::remove(path);
+    CString folder;
+    if (!GetShellFolderPath(csidl, folder)) return;
+    CString path = ShortcutFile(folder, shortcutName);
+    if (!path.IsEmpty()) std::remove(path);
 }
 
 }  // namespace
+
+void SetupApp::RemoveAfterPage() {
+    {
+        ProgressPage page(PROGRESS_REMOVE, nullptr);
+        page.DoModal();
+    }
+    RemoveInstallation();
+}
 
 // Takes back the registration and the shortcuts; installed files stay.
 // Best effort: whatever is already gone is skipped silently.

@@ -6,10 +6,8 @@
 bool GetShellFolderPath(int csidl, CString& path) {
     LPITEMIDLIST items = nullptr;
     if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items) return false;
-    char buffer[MAX_PATH] = {0};
-    BOOL found = ::SHGetPathFromIDListA(items, buffer);
+    BOOL found = ::SHGetPathFromIDListA(items, path.GetBufferSetLength(MAX_PATH));
     ::CoTaskMemFree(items);
-    if (!found || !buffer[0]) return false;
-    path = buffer;
-    return true;
+    path.ReleaseBuffer(found ? -1 : 0);
+    return !path.IsEmpty();
 }

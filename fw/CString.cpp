@@ -91,6 +91,21 @@ char* CString::PrepareWrite(int newLength) {
     return block_->Chars();
 }
 
+char* CString::GetBufferSetLength(int length) {
+    char* chars = PrepareWrite(length);
+    block_->length = length;
+    chars[length] = 0;
+    return chars;
+}
+
+void CString::ReleaseBuffer(int length) {
+    if (!block_) return;
+    char* chars = block_->Chars();
+    if (length < 0) length = static_cast<int>(std::strlen(chars));
+    block_->length = length;
+    chars[length] = 0;
+}
+
 void CString::Append(const char* data, int length) {
     if (!data || length <= 0) return;
     int old = GetLength();

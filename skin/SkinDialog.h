@@ -44,6 +44,7 @@ protected:
     void RedrawCaption();
     void CreateCaptionFont();
     int HitTestClose(int x, int y);
+    int HitTestCloseAt(CPoint client);
 
     void OnNcLButtonDown(UINT hitTest, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
