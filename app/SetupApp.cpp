@@ -7,6 +7,7 @@
 #include "app/SetupState.h"
 #include "app/SilentFolder.h"
 #include "app/Termination.h"
+#include "engine/PathMap.h"
 #include "pages/SetupDialog.h"
 #include "pages/SetupMessageBox.h"
 #include "payload/IntegrityCheck.h"
@@ -108,7 +109,7 @@ void SetupApp::LookUpSilentFolder() {
         while (length < size && data[length] != 0) ++length;
     base.ReleaseBuffer(static_cast<int>(length));
     if (IsUsableSilentFolder(base))
-        s.installFolder = base + "\\" + s.productKey;
+        s.installFolder = JoinPath(base, s.productKey);
     else
         s.silentMode = false;
     ::RegCloseKey(key);

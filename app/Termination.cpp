@@ -18,6 +18,11 @@ typedef HANDLE(WINAPI* CreateSnapshotFn)(DWORD, DWORD);
 typedef BOOL(WINAPI* ProcessWalkFn)(HANDLE, PROCESSENTRY32*);
 typedef BOOL(WINAPI* ModuleWalkFn)(HANDLE, MODULEENTRY32*);
 
+// Upper case, character by character, with the C library's toupper.
+void ToUpperCase(char* text) {
+    for (; *text; ++text) *text = static_cast<char>(std::toupper(static_cast<unsigned char>(*text)));
+}
+
 int EndProcess(DWORD id) {
     HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, id);
     if (!process) return 604;
@@ -48,7 +53,7 @@ int EndNtProcessNamed(const char* target, FARPROC* f) {
             ::CloseHandle(process);
         }
         moduleName[kNameLimit - 1] = 0;
-        for (char* p = moduleName; *p; ++p) *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+        ToUpperCase(moduleName);
         if (std::strcmp(moduleName, target) == 0) return EndProcess(ids[i]);
     }
     return 603;
@@ -118,8 +123,8 @@ int TerminateProcessByName(const char* name) {
     size_t length = name ? std::strlen(name) : 0;
     if (length < 1 || length > kNameLimit) return 632;
     char target[kNameLimit + 1];
-    for (size_t i = 0; i <= length; ++i)
-        target[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
+    std::memcpy(target, name, length + 1);
+    ToUpperCase(target);
 
     OSVERSIONINFOA version;
     std::memset(&version, 0, sizeof version);

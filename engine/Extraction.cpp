@@ -71,6 +71,11 @@ bool ExtractionRun::ExpandFile(const char* source, const char* destination) {
     return copied >= 0;
 }
 
+bool ExtractionRun::TemporaryFolderIsUnsafe(HANDLE* pin) {
+    return PlaceOfFolder(m_root, kTemporaryFolderName, pin) == FOLDER_ELSEWHERE ||
+           HoldsLinks(m_root + kTemporaryFolderName);
+}
+
 void ExtractionRun::Begin() {
     m_root = setupState.installFolder + "\\";
     CreateFolderTree(m_root, true);
@@ -81,8 +86,7 @@ void ExtractionRun::Begin() {
     // A temporary folder that is missing here cannot be written either; the
     // first entry then fails as any unwritable one does.
     ::CreateDirectoryA(m_temporaryFolder, nullptr);
-    m_unsafe = PlaceOfFolder(m_root, kTemporaryFolderName, &m_temporaryFolderPin) == FOLDER_ELSEWHERE ||
-               HoldsLinks(m_root + kTemporaryFolderName);
+    m_unsafe = TemporaryFolderIsUnsafe(&m_temporaryFolderPin);
 
     // All three or none: ExpandFile needs only test the first.
     static const char* const kLzNames[] = {"LZOpenFileA", "LZCopy", "LZClose"};
@@ -148,9 +152,7 @@ void ExtractionRun::End() {
         ::CloseHandle(m_temporaryFolderPin);
         m_temporaryFolderPin = INVALID_HANDLE_VALUE;
     }
-    if (!m_unsafe && (PlaceOfFolder(m_root, kTemporaryFolderName) == FOLDER_ELSEWHERE ||
-                      HoldsLinks(m_root + kTemporaryFolderName)))
-        m_unsafe = true;
+    if (!m_unsafe && TemporaryFolderIsUnsafe(nullptr)) m_unsafe = true;
     if (m_unsafe) {
         // Nothing is removed through a link, and what was installed while
         // one was there is rolled back.

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "engine/PathMap.h"
+
 namespace {
 
 typedef DWORD(WINAPI* GetFinalPathFn)(HANDLE, LPSTR, DWORD, DWORD);
@@ -48,7 +50,7 @@ bool ResolvesInside(HANDLE handle, const CString& root, const CString& relative)
     ::CloseHandle(rootHandle);
     CString path = FinalPath(finalPath, handle);
     if (rootPath.IsEmpty() || path.IsEmpty()) return true;
-    return ::lstrcmpiA(path, rootPath + "\\" + relative) == 0;
+    return ::lstrcmpiA(path, JoinPath(rootPath, relative)) == 0;
 }
 
 }  // namespace
@@ -88,7 +90,7 @@ bool HoldsLinks(const CString& folder) {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
             links = true;
         else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            links = HoldsLinks(folder + "\\" + name);
+            links = HoldsLinks(JoinPath(folder, name));
     } while (!links && ::FindNextFileA(search, &found));
     ::FindClose(search);
     return links;

@@ -4,6 +4,7 @@
 
 #include "app/SetupApp.h"
 #include "app/SetupState.h"
+#include "engine/PathMap.h"
 #include "engine/UninstallCommand.h"
 #include "fw/CFile.h"
 #include "payload/ExpandedLength.h"
@@ -68,7 +69,7 @@ void SetupApp::RegisterUninstall() {
         // The system's list shows only direct subkeys of the Uninstall key, so
         // the two-level product entry gets a twin named like the product.
         CString command = UninstallCommand(s.installFolder);
-        CString icon = s.installFolder + "\\" + s.iconFileName;
+        CString icon = JoinPath(s.installFolder, s.iconFileName);
         DWORD sizeKiB = PayloadKiB(s);
         WriteUninstallEntry(uninstall, s.productKey, command, icon, sizeKiB);
         WriteUninstallEntry(uninstall, s.displayName, command, icon, sizeKiB);

@@ -51,16 +51,13 @@ void SetupApp::RemoveInstallation() {
     DeleteShortcutIn(CSIDL_COMMON_DESKTOPDIRECTORY, s.displayName);
     DeleteShortcutIn(CSIDL_COMMON_STARTMENU, s.displayName);
 
-    CString programs;
-    if (GetShellFolderPath(CSIDL_COMMON_PROGRAMS, programs)) {
-        CString group;
-        group.LoadString(IDS_PROGRAMS_FOLDER);
-        programs += "\\";
-        programs += group;
-        DeleteFolderSilently(programs);
-    }
+    CString group;
+    if (GetProgramGroupPath(group)) DeleteFolderSilently(group);
+    DeleteUserKey();
+}
 
+void SetupApp::DeleteUserKey() {
     CString userKey;
     userKey.LoadString(IDS_USER_KEY_PREFIX);
-    DeleteProductKey(HKEY_CURRENT_USER, userKey, s.productKey);
+    DeleteProductKey(HKEY_CURRENT_USER, userKey, setupState.productKey);
 }

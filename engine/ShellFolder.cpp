@@ -2,6 +2,7 @@
 #include <shlobj.h>
 
 #include "engine/ShellFolder.h"
+#include "res/resource.h"
 
 bool GetShellFolderPath(int csidl, CString& path) {
     LPITEMIDLIST items = nullptr;
@@ -10,4 +11,13 @@ bool GetShellFolderPath(int csidl, CString& path) {
     ::CoTaskMemFree(items);
     path.ReleaseBuffer(found ? -1 : 0);
     return !path.IsEmpty();
+}
+
+bool GetProgramGroupPath(CString& path) {
+    if (!GetShellFolderPath(CSIDL_COMMON_PROGRAMS, path)) return false;
+    CString group;
+    group.LoadString(IDS_PROGRAMS_FOLDER);
+    path += "\\";
+    path += group;
+    return true;
 }

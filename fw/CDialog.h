@@ -11,7 +11,7 @@ public:
     // dialog could not be created. Without a parent the thread's active
     // window (its last active pop-up) owns the dialog and is disabled
     // meanwhile.
-    INT_PTR DoModal();
+    virtual INT_PTR DoModal();
     void EndDialog(int result);
 
     virtual BOOL OnInitDialog();

@@ -35,7 +35,7 @@ public:
     static CWnd* FromHandlePermanent(HWND window);
     bool SubclassWindow(HWND window);
 
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default();
 

@@ -86,10 +86,7 @@ public:
     }
     BOOL Rectangle(const RECT* r) { return ::Rectangle(m_hDC, r->left, r->top, r->right, r->bottom); }
     void DrawFocusRect(const RECT* r) { ::DrawFocusRect(m_hDC, r); }
-    // What DrawIcon does, through DrawIconEx, which the program imports anyway.
-    BOOL DrawIcon(int x, int y, HICON icon) {
-        return ::DrawIconEx(m_hDC, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_COMPAT | DI_DEFAULTSIZE);
-    }
+    BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
     CSize GetTextExtent(const char* text, int length) const;
 
     HDC m_hDC;

@@ -21,12 +21,9 @@ BOOL ProgressPage::OnInitDialog() {
     SetupDialog::OnInitDialog();
     SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     CString caption;
-    if (m_nMode == PROGRESS_REMOVE) {
-        caption.LoadString(IDS_REMOVING);
-        SetDlgItemText(IDC_PROGRESS_CAPTION, caption);
-    } else {
-        caption.LoadString(IDS_INSTALLING);
-        SetDlgItemText(IDC_PROGRESS_CAPTION, caption);
+    caption.LoadString(m_nMode == PROGRESS_REMOVE ? IDS_REMOVING : IDS_INSTALLING);
+    SetDlgItemText(IDC_PROGRESS_CAPTION, caption);
+    if (m_nMode != PROGRESS_REMOVE) {
         SetDlgItemText(IDC_PROGRESS_PERCENT, "  0%");
         // Posted: the run starts once the page is up and visible.
         PostMessage(WM_STARTINSTALL, 0, 0);

@@ -27,7 +27,7 @@ protected:
     UINT iconId;
     int buttonSet;
     int topmost;
-    CSize textExtent{};   // widest line, summed line heights
+    CSize textExtent;     // widest line, summed line heights
 
     void MeasureText();
     void OnPaint();

@@ -27,7 +27,7 @@ public:
     virtual void OnDrawItem(int idCtl, LPDRAWITEMSTRUCT item);
 
 protected:
-    CRect m_rectClose{};
+    CRect m_rectClose;
     int m_nHoverHit;
     int m_nPressedHit;
     CBrush m_brushBackground;
@@ -36,7 +36,7 @@ protected:
     CBrush m_brushListBox;
     CFont m_fontCaption;
     BOOL m_bActive;
-    CRect m_rectCaption{};
+    CRect m_rectCaption;
     CBitmap m_bmpCaption[2];
 
     CBitmap* GetCaptionBitmap(BOOL active);
