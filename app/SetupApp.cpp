@@ -1,6 +1,7 @@
 #include "app/SetupApp.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/ExitCodes.h"
@@ -91,27 +92,32 @@ void SetupApp::LookUpSilentFolder() {
     if (::RegOpenKeyA(HKEY_CURRENT_USER, LoadText(IDS_SILENT_KEY), &key) != ERROR_SUCCESS) return;
     CString valueName = LoadText(IDS_SILENT_VALUE);
 
-    // 261 bytes first; when that fails, 261 more than the size the failed
-    // read asked for.
-    CString base;
     DWORD size = 261;
-    LONG result = ::RegQueryValueExA(key, valueName, nullptr, nullptr,
-                                     reinterpret_cast<BYTE*>(base.GetBufferSetLength(size)), &size);
+    char* buffer = static_cast<char*>(std::calloc(size + 1, 1));
+    LONG result = buffer ? ::RegQueryValueExA(key, valueName, nullptr, nullptr,
+                                              reinterpret_cast<BYTE*>(buffer), &size)
+                         : ERROR_OUTOFMEMORY;
     if (result != ERROR_SUCCESS) {
-        size += 261;
-        result = ::RegQueryValueExA(key, valueName, nullptr, nullptr,
-                                    reinterpret_cast<BYTE*>(base.GetBufferSetLength(size)), &size);
+        std::free(buffer);
+        DWORD needed = size;
+        size = 261 + needed;
+        buffer = static_cast<char*>(std::calloc(static_cast<size_t>(size) + 1, 1));
+        result = buffer ? ::RegQueryValueExA(key, valueName, nullptr, nullptr,
+                                             reinterpret_cast<BYTE*>(buffer), &size)
+                        : ERROR_OUTOFMEMORY;
     }
-    // The data up to its first zero byte or to the end of what was read.
-    const char* data = base;
-    DWORD length = 0;
-    if (result == ERROR_SUCCESS)
-        while (length < size && data[length] != 0) ++length;
-    base.ReleaseBuffer(static_cast<int>(length));
+    CString base;
+    if (result == ERROR_SUCCESS) {
+        // The data up to its first zero byte or to the end of what was read.
+        int length = 0;
+        while (static_cast<DWORD>(length) < size && buffer[length] != 0) ++length;
+        base = CString(buffer, length);
+    }
     if (IsUsableSilentFolder(base))
         s.installFolder = JoinPath(base, s.productKey);
     else
         s.silentMode = false;
+    std::free(buffer);
     ::RegCloseKey(key);
 }
 
