@@ -19,20 +19,18 @@ int Ask(unsigned int textId) {
 // Asks first; only a Yes takes anything away. The removal page stands until
 // the user closes it, then the registration and shortcuts are removed.
 void SetupApp::RunUninstall() {
-    CString part1, part2, part3;
-    part1.LoadString(IDS_UNINSTALL_QUESTION_1);
-    part2.LoadString(IDS_UNINSTALL_QUESTION_2);
-    part3.LoadString(IDS_UNINSTALL_QUESTION_3);
-    CString question = part1 + setupState.displayName + part2 + part3;
+    CString question, part;
+    question.LoadString(IDS_UNINSTALL_QUESTION_1);
+    question += setupState.displayName;
+    part.LoadString(IDS_UNINSTALL_QUESTION_2);
+    question += part;
+    part.LoadString(IDS_UNINSTALL_QUESTION_3);
+    question += part;
     if (ShowSetupMessage(question, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_YESNO, 0) != 1) {
         m_nExitCode = EXIT_UNINSTALL_DECLINED;
         return;
     }
-    {
-        ProgressPage page(PROGRESS_REMOVE, nullptr);
-        page.DoModal();
-    }
-    RemoveInstallation();
+    RemoveAfterPage();
     ShowSetupMessageIds(IDS_DISPLAY_NAME, IDS_UNINSTALLED, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
     m_nExitCode = EXIT_UNINSTALLED;
 }

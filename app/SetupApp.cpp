@@ -8,6 +8,7 @@
 #include "app/SetupState.h"
 #include "app/SilentFolder.h"
 #include "app/Termination.h"
+#include "engine/PathMap.h"
 #include "pages/SetupDialog.h"
 #include "pages/SetupMessageBox.h"
 #include "payload/IntegrityCheck.h"
@@ -25,14 +26,15 @@ SetupApp::~SetupApp() {}
 int SetupApp::ExitInstance() { return m_nExitCode; }
 
 void SetupApp::RunTerminationPass() {
-    char name[100];
-    std::memset(name, 0, sizeof name);
-    std::strcpy(name, "quillfen.exe");
+    char name[100] = "quillfen.exe";  // and zero bytes to the end
     int code = TerminateProcessByName(name);
     CString line;
     line.Format("Result code=%d\n", code);
-    std::fputs(line, stdout);
-    std::fflush(stdout);
+    // The system C library's own stdout, taken directly: MinGW's accessor
+    // function for it would bring a data section and unwind tables along.
+    FILE* out = &_iob[1];
+    std::fputs(line, out);
+    std::fflush(out);
 }
 
 namespace {
@@ -45,29 +47,38 @@ CString LoadText(unsigned int id) {
 
 // Drive and directory of a file path, ending with its backslash.
 CString FolderOf(const CString& path) {
-    int cut = -1;
-    for (int i = 0; i < path.GetLength(); ++i)
-        if (path.GetAt(i) == '\\' || path.GetAt(i) == '/') cut = i;
-    return path.Left(cut + 1);
+    const char* text = path;
+    int end = 0;
+    for (int i = 0; text[i]; ++i)
+        if (text[i] == '\\' || text[i] == '/') end = i + 1;
+    return path.Left(end);
 }
+
+// The product strings of the setup state and their string-table entries.
+struct ProductText {
+    CString SetupState::*field;
+    unsigned int id;
+};
+const ProductText kProductTexts[] = {
+    {&SetupState::setupTitle, IDS_SETUP_TITLE},
+    {&SetupState::mainExeName, IDS_MAIN_EXE_NAME},
+    {&SetupState::displayName, IDS_DISPLAY_NAME},
+    {&SetupState::uninstallLinkName, IDS_UNINSTALL_LINK_NAME},
+    {&SetupState::iconFileName, IDS_ICON_FILE_NAME},
+    {&SetupState::installFolder, IDS_DEFAULT_DRIVE},
+    {&SetupState::productKey, IDS_PRODUCT_KEY},
+    {&SetupState::distributionTag, IDS_DISTRIBUTION_TAG},
+};
 
 }  // namespace
 
 void SetupApp::LoadSetupState() {
     SetupState& s = setupState;
-    CString folder = FolderOf(GetModulePath());
-    s.setupFolder = folder;
-    s.setupTitle = LoadText(IDS_SETUP_TITLE);
-    s.mainExeName = LoadText(IDS_MAIN_EXE_NAME);
+    s.setupFolder = FolderOf(GetModulePath());
     ::SetCurrentDirectoryA(s.setupFolder);
-
-    s.displayName = LoadText(IDS_DISPLAY_NAME);
-    s.uninstallLinkName = LoadText(IDS_UNINSTALL_LINK_NAME);
-    s.iconFileName = LoadText(IDS_ICON_FILE_NAME);
-    s.installFolder = LoadText(IDS_DEFAULT_DRIVE);
-    s.productKey = LoadText(IDS_PRODUCT_KEY);
+    for (const ProductText& text : kProductTexts) (s.*text.field).LoadString(text.id);
+    // The default drive followed by the product key.
     s.installFolder += s.productKey;
-    s.distributionTag = LoadText(IDS_DISTRIBUTION_TAG);
 
     ParseManifest(ReadTextResource(IDR_MANIFEST_TEXT), s);
 }
@@ -103,7 +114,7 @@ void SetupApp::LookUpSilentFolder() {
         base = CString(buffer, length);
     }
     if (IsUsableSilentFolder(base))
-        s.installFolder = base + "\\" + s.productKey;
+        s.installFolder = JoinPath(base, s.productKey);
     else
         s.silentMode = false;
     std::free(buffer);

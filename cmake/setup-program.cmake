@@ -40,6 +40,7 @@ function(add_setup_executable target build_kind_source rc_file)
     # static library would leave them out.
     add_executable(${target} WIN32 fw/AppMain.cpp app/SetupApp.cpp app/${build_kind_source} ${rc_file})
     target_link_libraries(${target} PRIVATE setupcore)
+    target_link_options(${target} PRIVATE ${SETUP_PROGRAM_LINK_OPTIONS})
     target_include_directories(${target} PRIVATE ${RES_INCLUDES} ${ARGN})
     add_dependencies(${target} icons)
 endfunction()

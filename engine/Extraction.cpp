@@ -31,10 +31,11 @@ bool IsFileOfLength(const char* path, uint32_t length) {
 
 // The folder part of a relative entry name: "skin" for "skin\a.dll".
 CString FolderPart(const CString& entryName) {
-    int cut = -1;
-    for (int i = 0; i < entryName.GetLength(); ++i)
-        if (entryName.GetAt(i) == '\\') cut = i;
-    return cut < 0 ? CString() : entryName.Left(cut);
+    const char* name = entryName;
+    int cut = 0;
+    for (int i = 0; name[i]; ++i)
+        if (name[i] == '\\') cut = i;
+    return entryName.Left(cut);
 }
 
 }  // namespace
@@ -56,7 +57,7 @@ ExtractionRun::~ExtractionRun() {
 
 // Expands an SZDD file, or copies any other file unchanged.
 bool ExtractionRun::ExpandFile(const char* source, const char* destination) {
-    if (!m_lzOpen || !m_lzCopy || !m_lzClose) return false;
+    if (!m_lzOpen) return false;
     OFSTRUCT sourceInfo;
     OFSTRUCT destinationInfo;
     INT from = m_lzOpen(const_cast<char*>(source), &sourceInfo, OF_READ);
@@ -72,6 +73,11 @@ bool ExtractionRun::ExpandFile(const char* source, const char* destination) {
     return copied >= 0;
 }
 
+bool ExtractionRun::TemporaryFolderIsUnsafe(HANDLE* pin) {
+    return PlaceOfFolder(m_root, kTemporaryFolderName, pin) == FOLDER_ELSEWHERE ||
+           HoldsLinks(m_root + kTemporaryFolderName);
+}
+
 void ExtractionRun::Begin() {
     m_root = setupState.installFolder + "\\";
     CreateFolderTree(m_root, true);
@@ -82,14 +88,16 @@ void ExtractionRun::Begin() {
     // A temporary folder that is missing here cannot be written either; the
     // first entry then fails as any unwritable one does.
     ::CreateDirectoryA(m_temporaryFolder, nullptr);
-    m_unsafe = PlaceOfFolder(m_root, kTemporaryFolderName, &m_temporaryFolderPin) == FOLDER_ELSEWHERE ||
-               HoldsLinks(m_root + kTemporaryFolderName);
+    m_unsafe = TemporaryFolderIsUnsafe(&m_temporaryFolderPin);
 
+    // All three or none: ExpandFile needs only test the first.
+    static const char* const kLzNames[] = {"LZOpenFileA", "LZCopy", "LZClose"};
+    FARPROC lz[3];
     m_lz32 = AfxLoadSystemLibraryUsingFullPath("LZ32.DLL");
-    if (m_lz32) {
-        m_lzOpen = (LzOpenFn)(void*)::GetProcAddress(m_lz32, "LZOpenFileA");
-        m_lzCopy = (LzCopyFn)(void*)::GetProcAddress(m_lz32, "LZCopy");
-        m_lzClose = (LzCloseFn)(void*)::GetProcAddress(m_lz32, "LZClose");
+    if (m_lz32 && AfxGetProcAddresses(m_lz32, kLzNames, lz, 3)) {
+        m_lzOpen = (LzOpenFn)(void*)lz[0];
+        m_lzCopy = (LzCopyFn)(void*)lz[1];
+        m_lzClose = (LzCloseFn)(void*)lz[2];
     }
 }
 
@@ -157,9 +165,7 @@ void ExtractionRun::End() {
         ::CloseHandle(m_temporaryFolderPin);
         m_temporaryFolderPin = INVALID_HANDLE_VALUE;
     }
-    if (!m_unsafe && (PlaceOfFolder(m_root, kTemporaryFolderName) == FOLDER_ELSEWHERE ||
-                      HoldsLinks(m_root + kTemporaryFolderName)))
-        m_unsafe = true;
+    if (!m_unsafe && TemporaryFolderIsUnsafe(nullptr)) m_unsafe = true;
     if (m_unsafe) {
         // Nothing is removed through a link, and what was installed while
         // one was there is rolled back.

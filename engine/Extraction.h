@@ -52,6 +52,9 @@ private:
 
     bool ExpandFile(const char* source, const char* destination);
     void ReleaseSubfolderPin();
+    // Whether the temporary folder is a link, leads elsewhere or holds links;
+    // with `pin`, it stays open in it when it is a real folder inside.
+    bool TemporaryFolderIsUnsafe(HANDLE* pin);
     EntryResult WriteAndExpand(int index, const CString& destination);
 
     ExtractionRun(const ExtractionRun&) = delete;

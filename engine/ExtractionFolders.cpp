@@ -1,5 +1,9 @@
 #include "engine/ExtractionFolders.h"
 
+#include <cstring>
+
+#include "engine/PathMap.h"
+
 namespace {
 
 typedef DWORD(WINAPI* GetFinalPathFn)(HANDLE, LPSTR, DWORD, DWORD);
@@ -21,11 +25,13 @@ HANDLE OpenFolder(const char* path) {
 // The path the system resolves `handle` to, without a trailing backslash;
 // empty when unknown.
 CString FinalPath(GetFinalPathFn finalPath, HANDLE handle) {
-    char name[kNameBuffer];
+    CString path;
+    char* name = path.GetBufferSetLength(kNameBuffer);
     DWORD length = finalPath(handle, name, kNameBuffer, 0);
-    if (length == 0 || length >= kNameBuffer) return CString();
-    if (name[length - 1] == '\\') --length;
-    return CString(name, static_cast<int>(length));
+    if (length == 0 || length >= kNameBuffer) length = 0;
+    else if (name[length - 1] == '\\') --length;
+    path.ReleaseBuffer(static_cast<int>(length));
+    return path;
 }
 
 // Where the system resolves `folder` (held by `handle`) compared with where
@@ -44,7 +50,7 @@ bool ResolvesInside(HANDLE handle, const CString& root, const CString& relative)
     ::CloseHandle(rootHandle);
     CString path = FinalPath(finalPath, handle);
     if (rootPath.IsEmpty() || path.IsEmpty()) return true;
-    return ::lstrcmpiA(path, rootPath + "\\" + relative) == 0;
+    return ::lstrcmpiA(path, JoinPath(rootPath, relative)) == 0;
 }
 
 }  // namespace
@@ -79,12 +85,12 @@ bool HoldsLinks(const CString& folder) {
     if (search == INVALID_HANDLE_VALUE) return false;
     bool links = false;
     do {
-        CString name = found.cFileName;
-        if (name == "." || name == "..") continue;
+        const char* name = found.cFileName;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
             links = true;
         else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            links = HoldsLinks(folder + "\\" + name);
+            links = HoldsLinks(JoinPath(folder, name));
     } while (!links && ::FindNextFileA(search, &found));
     ::FindClose(search);
     return links;

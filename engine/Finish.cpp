@@ -6,6 +6,7 @@
 #include "app/ExitCodes.h"
 #include "app/SetupApp.h"
 #include "app/SetupState.h"
+#include "engine/PathMap.h"
 #include "engine/ShellFolder.h"
 #include "pages/ProgressPage.h"
 #include "pages/SetupMessageBox.h"
@@ -13,18 +14,8 @@
 
 // An incomplete installation is taken back and the user is told.
 void SetupApp::RollBackInstall() {
-    {
-        ProgressPage page(PROGRESS_REMOVE, nullptr);
-        page.DoModal();
-    }
-    RemoveInstallation();
-    CString userKeyName;
-    userKeyName.LoadString(IDS_USER_KEY_PREFIX);
-    HKEY user = nullptr;
-    if (::RegOpenKeyA(HKEY_CURRENT_USER, userKeyName, &user) == ERROR_SUCCESS) {
-        ::RegDeleteKeyA(user, setupState.productKey);
-        ::RegCloseKey(user);
-    }
+    RemoveAfterPage();
+    DeleteUserKey();
     ShowSetupMessageId(IDS_SETUP_TERMINATED, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
     m_nExitCode = EXIT_ROLLED_BACK;
 }
@@ -39,7 +30,7 @@ void SetupApp::FinishInstall() {
     }
 
     CString browser = s.installFolder + s.mainExeName;
-    CString browserIcon = s.installFolder + "\\" + s.iconFileName;
+    CString browserIcon = JoinPath(s.installFolder, s.iconFileName);
     RegisterUninstall();
     m_nExitCode = EXIT_INSTALLED;  // a shortcut that cannot be made is no failure
     ::CoInitialize(nullptr);
@@ -58,17 +49,13 @@ void SetupApp::FinishInstall() {
         CreateShortcut(folder, browser, s.displayName, browserIcon, 0);
     }
 
-    if (!GetShellFolderPath(CSIDL_COMMON_PROGRAMS, folder)) {
+    if (!GetProgramGroupPath(folder)) {
         ::CoUninitialize();
         return;
     }
-    CString group;
-    group.LoadString(IDS_PROGRAMS_FOLDER);
-    folder += "\\";
-    folder += group;
     ::CreateDirectoryA(folder, nullptr);
     CreateShortcut(folder, browser, s.displayName, browserIcon, 0);
-    CString uninstaller = s.installFolder + "\\" + "uninstall.exe ";
+    CString uninstaller = JoinPath(s.installFolder, "uninstall.exe ");
     CreateShortcut(folder, uninstaller, s.uninstallLinkName, uninstaller, 0);
     ::CoUninitialize();
 

@@ -1,5 +1,12 @@
 #include "engine/PathMap.h"
 
+CString JoinPath(const CString& folder, const char* name) {
+    CString path = folder;
+    path += "\\";
+    path += name;
+    return path;
+}
+
 CString MapManifestPath(const CString& path, const CString& distributionTag) {
     CString prefix = distributionTag + "\\";
     if (path.Find(prefix) == 0) return path.Mid(distributionTag.GetLength() + 1);

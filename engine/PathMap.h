@@ -5,3 +5,6 @@
 // Where a manifest path lands below the installation folder: a leading
 // "<distribution tag>\" is removed, anything else is kept as it is.
 CString MapManifestPath(const CString& path, const CString& distributionTag);
+
+// folder + "\" + name.
+CString JoinPath(const CString& folder, const char* name);

@@ -1,21 +1,22 @@
 #include <windows.h>
 
+#include <cstring>
+
 #include "app/SetupApp.h"
 #include "app/SetupState.h"
+#include "engine/PathMap.h"
 #include "engine/UninstallCommand.h"
 #include "fw/CFile.h"
-#include "payload/InstalledSize.h"
+#include "payload/ExpandedLength.h"
 #include "payload/PayloadResource.h"
 #include "res/resource.h"
 #include "res/version.h"
 
 namespace {
 
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
 void SetText(HKEY key, const char* name, const char* text) {
     ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                     static_cast<DWORD>(::lstrlenA(text) + 1));
+                     static_cast<DWORD>(std::strlen(text) + 1));
 }
 
 void SetNumber(HKEY key, const char* name, DWORD number) {
@@ -34,7 +35,7 @@ DWORD PayloadKiB(const SetupState& s) {
         PayloadBytes stored;
         if (!LoadPayloadResource(i, stored) || s.fileSizes[i] < 0) continue;
         size_t size = static_cast<size_t>(s.fileSizes[i]) < stored.size ? s.fileSizes[i] : stored.size;
-        bytes += InstalledSize(static_cast<const unsigned char*>(stored.data), size);
+        bytes += ExpandedLength(stored.data, size);
     }
     return static_cast<DWORD>((bytes + 1023) / 1024);
 }
@@ -68,7 +69,7 @@ void SetupApp::RegisterUninstall() {
         // The system's list shows only direct subkeys of the Uninstall key, so
         // the two-level product entry gets a twin named like the product.
         CString command = UninstallCommand(s.installFolder);
-        CString icon = s.installFolder + "\\" + s.iconFileName;
+        CString icon = JoinPath(s.installFolder, s.iconFileName);
         DWORD sizeKiB = PayloadKiB(s);
         WriteUninstallEntry(uninstall, s.productKey, command, icon, sizeKiB);
         WriteUninstallEntry(uninstall, s.displayName, command, icon, sizeKiB);

@@ -8,11 +8,11 @@
 #include "app/SetupState.h"
 #include "engine/FolderTree.h"
 #include "engine/ShellFolder.h"
+#include "engine/UninstallCommand.h"
+#include "pages/ProgressPage.h"
 #include "res/resource.h"
 
 namespace {
-
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 // Deletes the last level of `subkey` below the opened `parent` path.
 void DeleteProductKey(HKEY root, const char* parent, const CString& subkey) {
@@ -25,16 +25,21 @@ void DeleteProductKey(HKEY root, const char* parent, const CString& subkey) {
 // A folder the shell cannot name is skipped: appending the name to anything
 // else could delete a file the user made.
 void DeleteShortcutIn(int csidl, const CString& shortcutName) {
-    CString path;
-    if (!GetShellFolderPath(csidl, path)) return;
-    if (path.GetAt(path.GetLength() - 1) != '\\') path += "\\";
-    path += shortcutName;
-    path += ".lnk";
-    if (path.GetLength() >= MAX_PATH) return;
-    std::remove(path);
+    CString folder;
+    if (!GetShellFolderPath(csidl, folder)) return;
+    CString path = ShortcutFile(folder, shortcutName);
+    if (!path.IsEmpty()) std::remove(path);
 }
 
 }  // namespace
+
+void SetupApp::RemoveAfterPage() {
+    {
+        ProgressPage page(PROGRESS_REMOVE, nullptr);
+        page.DoModal();
+    }
+    RemoveInstallation();
+}
 
 // Takes back the registration and the shortcuts; installed files stay.
 // Best effort: whatever is already gone is skipped silently.
@@ -46,16 +51,13 @@ void SetupApp::RemoveInstallation() {
     DeleteShortcutIn(CSIDL_COMMON_DESKTOPDIRECTORY, s.displayName);
     DeleteShortcutIn(CSIDL_COMMON_STARTMENU, s.displayName);
 
-    CString programs;
-    if (GetShellFolderPath(CSIDL_COMMON_PROGRAMS, programs)) {
-        CString group;
-        group.LoadString(IDS_PROGRAMS_FOLDER);
-        programs += "\\";
-        programs += group;
-        DeleteFolderSilently(programs);
-    }
+    CString group;
+    if (GetProgramGroupPath(group)) DeleteFolderSilently(group);
+    DeleteUserKey();
+}
 
+void SetupApp::DeleteUserKey() {
     CString userKey;
     userKey.LoadString(IDS_USER_KEY_PREFIX);
-    DeleteProductKey(HKEY_CURRENT_USER, userKey, s.productKey);
+    DeleteProductKey(HKEY_CURRENT_USER, userKey, setupState.productKey);
 }

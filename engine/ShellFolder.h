@@ -2,6 +2,13 @@
 
 #include "fw/CString.h"
 
-// The file-system path of a shell folder (a CSIDL value); false when the shell
-// cannot give it or it does not fit MAX_PATH.
+// The file-system path of a shell folder (a CSIDL value); false (and `path`
+// left empty or unchanged) when the shell cannot give it.
 bool GetShellFolderPath(int csidl, CString& path);
+
+// The program group's folder in the all-users Programs menu, the same way.
+bool GetProgramGroupPath(CString& path);
+
+// The shortcut file `name` in `folder`: folder [+ "\"] + name + ".lnk";
+// empty when that would not fit MAX_PATH.
+CString ShortcutFile(const CString& folder, const CString& name);

@@ -17,8 +17,6 @@ END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
 
-CDialog::~CDialog() {}
-
 HWND AfxGetSafeOwner() {
     HWND owner = ::GetActiveWindow();
     while (owner && (::GetWindowLongA(owner, GWL_STYLE) & WS_CHILD)) owner = ::GetParent(owner);
@@ -26,14 +24,13 @@ HWND AfxGetSafeOwner() {
 }
 
 INT_PTR CDialog::DoModal() {
-    HINSTANCE instance = AfxGetInstanceHandle();
-    HRSRC info = ::FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5) /*RT_DIALOG*/);
-    HGLOBAL handle = info ? ::LoadResource(instance, info) : nullptr;
-    const DLGTEMPLATE* dialogTemplate = handle ? static_cast<const DLGTEMPLATE*>(::LockResource(handle)) : nullptr;
+    DWORD size;
+    const DLGTEMPLATE* dialogTemplate =
+        static_cast<const DLGTEMPLATE*>(AfxLoadResourceBytes(MAKEINTRESOURCEA(5) /*RT_DIALOG*/, m_nIDTemplate, &size));
     if (!dialogTemplate) return -1;
     HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : AfxGetSafeOwner();
     g_dialogInCreation = this;
-    INT_PTR result = ::DialogBoxIndirectParamA(instance, dialogTemplate, owner, &CDialog::AfxDlgProc,
+    INT_PTR result = ::DialogBoxIndirectParamA(AfxGetInstanceHandle(), dialogTemplate, owner, &CDialog::AfxDlgProc,
                                                reinterpret_cast<LPARAM>(this));
     g_dialogInCreation = nullptr;
     return result;

@@ -6,7 +6,6 @@
 class CDialog : public CWnd {
 public:
     CDialog(UINT templateId, CWnd* parent = nullptr);
-    ~CDialog() override;
 
     // Runs the dialog until EndDialog; returns its result, or -1 when the
     // dialog could not be created. Without a parent the thread's active

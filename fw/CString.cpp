@@ -15,6 +15,8 @@ struct CString::Block {
 
 namespace {
 char g_emptyText[1] = {0};
+// Longer formatted texts come out empty; the program's are a line each.
+const int kMaxFormattedLength = 1 << 20;
 }  // namespace
 
 CString::Block* CString::NewBlock(int capacity) {
@@ -27,8 +29,6 @@ CString::Block* CString::NewBlock(int capacity) {
     block->Chars()[0] = 0;
     return block;
 }
-
-CString::CString() : block_(nullptr) {}
 
 CString::CString(const char* text) : block_(nullptr) {
     if (text) Append(text, static_cast<int>(std::strlen(text)));
@@ -91,6 +91,21 @@ char* CString::PrepareWrite(int newLength) {
     return block_->Chars();
 }
 
+char* CString::GetBufferSetLength(int length) {
+    char* chars = PrepareWrite(length);
+    block_->length = length;
+    chars[length] = 0;
+    return chars;
+}
+
+void CString::ReleaseBuffer(int length) {
+    if (!block_) return;
+    char* chars = block_->Chars();
+    if (length < 0) length = static_cast<int>(std::strlen(chars));
+    block_->length = length;
+    chars[length] = 0;
+}
+
 void CString::Append(const char* data, int length) {
     if (!data || length <= 0) return;
     int old = GetLength();
@@ -135,28 +150,27 @@ CString CString::Mid(int first, int count) const {
 
 CString CString::Left(int count) const { return Mid(0, count); }
 
+// Formats into a buffer that doubles until the text fits. The system C
+// library's _vsnprintf says -1 when it does not; C99's vsnprintf gives the
+// full length, which is then more than the room.
 void CString::Format(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-#ifdef _WIN32
-    int needed = _vscprintf(format, args);  // the system C library's count
-#else
-    int needed = std::vsnprintf(nullptr, 0, format, args);
-#endif
-    va_end(args);
     CString result;
-    if (needed > 0) {
-        char* chars = result.PrepareWrite(needed);
+    for (int room = 64; room <= kMaxFormattedLength; room *= 2) {
+        char* chars = result.PrepareWrite(room);
+        va_list args;
+        va_start(args, format);
 #ifdef _WIN32
-        _vsnprintf(chars, static_cast<size_t>(needed) + 1, format, again);
+        int length = _vsnprintf(chars, static_cast<size_t>(room) + 1, format, args);
 #else
-        std::vsnprintf(chars, static_cast<size_t>(needed) + 1, format, again);
+        int length = std::vsnprintf(chars, static_cast<size_t>(room) + 1, format, args);
 #endif
-        result.block_->length = needed;
+        va_end(args);
+        if (length >= 0 && length <= room) {
+            chars[length] = 0;
+            result.block_->length = length;
+            break;
+        }
     }
-    va_end(again);
     *this = result;
 }
 

@@ -6,7 +6,7 @@
 
 class CString {
 public:
-    CString();
+    constexpr CString() : block_(nullptr) {}
     CString(const char* text);
     CString(const char* text, int length);
     CString(const CString& other);
@@ -32,6 +32,12 @@ public:
 
     void Append(const char* data, int length);
     void Format(const char* format, ...);
+
+    // For calls that write text into a buffer: room for `length` characters
+    // and a terminating zero, private to this string. ReleaseBuffer then
+    // sets the length actually written (-1: up to the first zero).
+    char* GetBufferSetLength(int length);
+    void ReleaseBuffer(int length = -1);
 
     // Loads a string-table entry of the program; a missing id gives "".
     bool LoadString(unsigned int id);

@@ -22,16 +22,25 @@ HICON CWinApp::LoadIcon(UINT id) const {
 }
 
 CString CWinApp::GetModulePath() const {
-    char path[MAX_PATH + 1] = {0};
-    DWORD length = ::GetModuleFileNameA(m_hInstance, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return CString();
-    return CString(path, static_cast<int>(length));
+    CString path;
+    DWORD length = ::GetModuleFileNameA(m_hInstance, path.GetBufferSetLength(MAX_PATH), MAX_PATH);
+    path.ReleaseBuffer(length < MAX_PATH ? static_cast<int>(length) : 0);
+    return path;
 }
 
 CWinApp* AfxGetApp() { return g_app; }
 
 HINSTANCE AfxGetInstanceHandle() {
     return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
+}
+
+const void* AfxLoadResourceBytes(LPCSTR type, UINT id, DWORD* size) {
+    HINSTANCE module = AfxGetInstanceHandle();
+    HRSRC info = ::FindResourceA(module, MAKEINTRESOURCEA(id), type);
+    HGLOBAL handle = info ? ::LoadResource(module, info) : nullptr;
+    const void* data = handle ? ::LockResource(handle) : nullptr;
+    *size = data ? ::SizeofResource(module, info) : 0;
+    return data;
 }
 
 const char* AfxCommandLineTail(const char* line) {
@@ -48,17 +57,14 @@ const char* AfxCommandLineTail(const char* line) {
 }
 
 const char* AfxModuleBaseName(HINSTANCE instance) {
-    static char name[MAX_PATH + 1];
-    char path[MAX_PATH + 1] = {0};
-    ::GetModuleFileNameA(instance, path, MAX_PATH);
-    const char* start = path;
-    for (const char* p = path; *p; ++p)
+    static char name[MAX_PATH + 1];  // the last byte stays zero
+    if (!::GetModuleFileNameA(instance, name, MAX_PATH)) name[0] = 0;
+    // The name after the last separator, up to its first dot, moved to the front.
+    char* start = name;
+    for (char* p = name; *p; ++p)
         if (*p == '\\' || *p == '/') start = p + 1;
-    int length = 0;
-    while (start[length] && start[length] != '.' && length < MAX_PATH) {
-        name[length] = start[length];
-        ++length;
-    }
-    name[length] = 0;
+    char* out = name;
+    while (*start && *start != '.') *out++ = *start++;
+    *out = 0;
     return name;
 }

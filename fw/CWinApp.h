@@ -28,6 +28,11 @@ public:
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 
+// The bytes of resource `id` of `type` in the program's own module, with
+// their count in *size; nullptr and 0 when it is missing or cannot be
+// loaded. Resources stay mapped as long as the module: nothing to free.
+const void* AfxLoadResourceBytes(LPCSTR type, UINT id, DWORD* size);
+
 // The module's file name without folder and extension ("QuillfenSetup").
 const char* AfxModuleBaseName(HINSTANCE instance);
 

@@ -94,7 +94,7 @@ const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
 namespace {
 
 const AFX_MSGMAP_ENTRY* FindEntry(const AFX_MSGMAP* map, UINT message, UINT code, UINT id) {
-    for (; map; map = map->pBaseMap)
+    for (; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
         for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nMessage; ++entry)
             if (entry->nMessage == message && entry->nCode == code && entry->nID == id) return entry;
     return nullptr;
@@ -168,14 +168,7 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 
 void CWnd::GetWindowText(CString& text) const {
     int length = ::GetWindowTextLengthA(m_hWnd);
-    char* buffer = static_cast<char*>(::HeapAlloc(::GetProcessHeap(), 0, static_cast<SIZE_T>(length) + 1));
-    if (!buffer) {
-        text.Empty();
-        return;
-    }
-    int got = ::GetWindowTextA(m_hWnd, buffer, length + 1);
-    text = CString(buffer, got);
-    ::HeapFree(::GetProcessHeap(), 0, buffer);
+    text.ReleaseBuffer(::GetWindowTextA(m_hWnd, text.GetBufferSetLength(length), length + 1));
 }
 
 void CWnd::ScreenToClient(RECT* rect) const {
@@ -186,6 +179,18 @@ void CWnd::ScreenToClient(RECT* rect) const {
 void CWnd::CalcWindowRect(RECT* rect) const {
     ::AdjustWindowRectEx(rect, GetStyle(), FALSE, GetExStyle() & ~WS_EX_CLIENTEDGE);
 }
+
+namespace {
+
+// Where a window of `size` starts when centred on from..to, kept inside
+// low..high (at low when it cannot fit).
+int CentredWithin(int from, int to, int size, int low, int high) {
+    int start = (from + to) / 2 - size / 2;
+    if (start + size > high) start = high - size;
+    return start < low ? low : start;
+}
+
+}  // namespace
 
 void CWnd::CenterWindow(CWnd* alternate) {
     HWND center = alternate ? alternate->m_hWnd : nullptr;
@@ -204,15 +209,11 @@ void CWnd::CenterWindow(CWnd* alternate) {
         ::GetMonitorInfoA(::MonitorFromWindow(active ? active : m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
         around = monitor.rcWork;
     }
-    CRect area(monitor.rcWork);
+    const RECT& area = monitor.rcWork;
     CRect self;
     GetWindowRect(&self);
-    int x = (around.left + around.right) / 2 - self.Width() / 2;
-    int y = (around.top + around.bottom) / 2 - self.Height() / 2;
-    if (x + self.Width() > area.right) x = area.right - self.Width();
-    if (x < area.left) x = area.left;
-    if (y + self.Height() > area.bottom) y = area.bottom - self.Height();
-    if (y < area.top) y = area.top;
+    int x = CentredWithin(around.left, around.right, self.Width(), area.left, area.right);
+    int y = CentredWithin(around.top, around.bottom, self.Height(), area.top, area.bottom);
     SetWindowPos(nullptr, x, y, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

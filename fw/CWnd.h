@@ -49,7 +49,11 @@ public:
     void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
     void GetWindowText(CString& text) const;
     CWnd* GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
-    void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
+    // Both through the control's handle, as the system does: two imports fewer.
+    void SetDlgItemText(int id, const char* text) { ::SetWindowTextA(::GetDlgItem(m_hWnd, id), text); }
+    LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageA(::GetDlgItem(m_hWnd, id), message, wParam, lParam);
+    }
     void GetWindowRect(RECT* rect) const { ::GetWindowRect(m_hWnd, rect); }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
     void ScreenToClient(POINT* point) const { ::ScreenToClient(m_hWnd, point); }

@@ -1,5 +1,7 @@
 // Thin owners of GDI objects and device contexts. Each object deletes what it
-// created; the DC classes release or end what they opened.
+// created; the DC classes release or end what they opened. They live on the
+// stack or as members and are never deleted through a base pointer, so the
+// destructors are not virtual: no vtables, no pointers to set.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +11,7 @@
 class CGdiObject {
 public:
     CGdiObject() : m_hObject(nullptr) {}
-    virtual ~CGdiObject() { DeleteObject(); }
+    ~CGdiObject() { DeleteObject(); }
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
     bool DeleteObject();
     // Takes a stock object: never deleted.
@@ -63,7 +65,7 @@ class CDC {
 public:
     CDC() : m_hDC(nullptr), m_bOwned(false) {}
     explicit CDC(HDC dc) : m_hDC(dc), m_bOwned(false) {}
-    virtual ~CDC();
+    ~CDC();
 
     bool CreateCompatibleDC(CDC* other);
     HDC GetSafeHdc() const { return m_hDC; }
@@ -100,7 +102,7 @@ private:
 class CPaintDC : public CDC {
 public:
     explicit CPaintDC(HWND window);
-    ~CPaintDC() override;
+    ~CPaintDC();
     PAINTSTRUCT m_ps;
 
 private:
@@ -110,7 +112,7 @@ private:
 class CClientDC : public CDC {
 public:
     explicit CClientDC(HWND window) : m_hWnd(window) { m_hDC = ::GetDC(window); }
-    ~CClientDC() override { if (m_hDC) ::ReleaseDC(m_hWnd, m_hDC); m_hDC = nullptr; }
+    ~CClientDC() { if (m_hDC) ::ReleaseDC(m_hWnd, m_hDC); m_hDC = nullptr; }
 
 private:
     HWND m_hWnd;
@@ -119,7 +121,7 @@ private:
 class CWindowDC : public CDC {
 public:
     explicit CWindowDC(HWND window) : m_hWnd(window) { m_hDC = ::GetWindowDC(window); }
-    ~CWindowDC() override { if (m_hDC) ::ReleaseDC(m_hWnd, m_hDC); m_hDC = nullptr; }
+    ~CWindowDC() { if (m_hDC) ::ReleaseDC(m_hWnd, m_hDC); m_hDC = nullptr; }
 
 private:
     HWND m_hWnd;

@@ -9,7 +9,7 @@
 class CWnd;
 
 // How a handler takes the message's parameters and what it returns.
-enum MessageSignature {
+enum MessageSignature : BYTE {
     Sig_v_v,          // void ()                         commands, WM_NCPAINT, WM_PAINT, ...
     Sig_b_v,          // BOOL ()                         WM_INITDIALOG
     Sig_b_b,          // BOOL (BOOL)                     WM_NCACTIVATE
@@ -25,17 +25,21 @@ enum MessageSignature {
 
 typedef void (CWnd::*AFX_PMSG)();
 
+// Window messages, notification codes and control ids are 16-bit values:
+// with the signature the entry's numbers fit in 8 bytes before the handler.
 struct AFX_MSGMAP_ENTRY {
-    UINT nMessage;  // window message
-    UINT nCode;     // WM_COMMAND: notification code
-    UINT nID;       // WM_COMMAND: control id
+    WORD nMessage;  // window message
+    WORD nCode;     // WM_COMMAND: notification code
+    WORD nID;       // WM_COMMAND: control id
     MessageSignature nSig;
     AFX_PMSG pfn;
 };
 
+// The base class's map is named by its function, not its address: that keeps
+// every map a constant, built by the compiler instead of at run time.
 struct AFX_MSGMAP {
-    const AFX_MSGMAP* pBaseMap;
-    const AFX_MSGMAP_ENTRY* lpEntries;  // ends with an entry of message 0
+    const AFX_MSGMAP* (*pfnGetBaseMap)();  // nullptr for CWnd's own map
+    const AFX_MSGMAP_ENTRY* lpEntries;     // ends with an entry of message 0
 };
 
 // Pseudo-message under which WM_CTLCOLORMSGBOX..WM_CTLCOLORSTATIC are listed.
@@ -58,7 +62,7 @@ public:
 
 #define END_MESSAGE_MAP()                                                             \
             {0, 0, 0, Sig_v_v, nullptr}};                                             \
-        static const AFX_MSGMAP map = {BaseMapClass::GetThisMessageMap(), &entries[0]}; \
+        static const AFX_MSGMAP map = {&BaseMapClass::GetThisMessageMap, entries};    \
         return &map;                                                                  \
     }
 

@@ -37,6 +37,12 @@ HMODULE AfxLoadSystemLibraryUsingFullPath(const char* name) {
     return ::LoadLibraryA(path);
 }
 
+bool AfxGetProcAddresses(HMODULE module, const char* const* names, FARPROC* functions, int count) {
+    for (int i = 0; i < count; ++i)
+        if (!(functions[i] = ::GetProcAddress(module, names[i]))) return false;
+    return true;
+}
+
 bool AfxInitCommonControls() {
     static HMODULE comctl32 = nullptr;
     if (!comctl32) {

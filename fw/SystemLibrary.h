@@ -14,6 +14,10 @@ void AfxRestrictLibrarySearch();
 // Loads `name` ("LZ32.DLL") from the system folder by its full path.
 HMODULE AfxLoadSystemLibraryUsingFullPath(const char* name);
 
+// Looks up the `count` functions `names` of `module` into `functions`, in
+// order; false as soon as one is missing.
+bool AfxGetProcAddresses(HMODULE module, const char* const* names, FARPROC* functions, int count);
+
 // Loads COMCTL32 from the system folder and registers the common control
 // classes (the progress bar). The library stays loaded for the process, as
 // its window classes must. False when it could not be loaded.

@@ -12,10 +12,12 @@
 LRESULT ProgressPage::OnStartInstall(WPARAM, LPARAM) {
     ExtractionRun run;
     run.Begin();
-    ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
+    SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
     m_bCancelled = FALSE;
     for (int i = 0; i < setupState.fileCount; ++i) {
-        ShowProgress(static_cast<int>(static_cast<long long>(i) * 100 / setupState.fileCount));
+        // i stays within the manifest's slots (an entry past them ends the
+        // run), so i * 100 fits an int.
+        ShowProgress(i * 100 / setupState.fileCount);
         if (m_bCancelled) break;
         ExtractionRun::EntryResult result = run.InstallEntry(i);
         if (result == ExtractionRun::ENTRY_WRITE_FAILED) {

@@ -16,8 +16,6 @@ END_MESSAGE_MAP()
 
 LicensePage::LicensePage(CWnd* parent) : SetupDialog(IDD_LICENSE_PAGE, parent) {}
 
-LicensePage::~LicensePage() {}
-
 BOOL LicensePage::OnInitDialog() {
     SetupDialog::OnInitDialog();
     SetDlgItemText(IDC_LICENSE_EDIT, setupState.licenseText);

@@ -6,7 +6,6 @@
 class LicensePage : public SetupDialog {
 public:
     explicit LicensePage(CWnd* parent);
-    ~LicensePage() override;
 
     BOOL OnInitDialog() override;
 

@@ -17,18 +17,13 @@ ProgressPage::ProgressPage(int mode, CWnd* parent)
     AfxInitCommonControls();  // registers the progress bar's window class
 }
 
-ProgressPage::~ProgressPage() {}
-
 BOOL ProgressPage::OnInitDialog() {
     SetupDialog::OnInitDialog();
-    ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     CString caption;
-    if (m_nMode == PROGRESS_REMOVE) {
-        caption.LoadString(IDS_REMOVING);
-        SetDlgItemText(IDC_PROGRESS_CAPTION, caption);
-    } else {
-        caption.LoadString(IDS_INSTALLING);
-        SetDlgItemText(IDC_PROGRESS_CAPTION, caption);
+    caption.LoadString(m_nMode == PROGRESS_REMOVE ? IDS_REMOVING : IDS_INSTALLING);
+    SetDlgItemText(IDC_PROGRESS_CAPTION, caption);
+    if (m_nMode != PROGRESS_REMOVE) {
         SetDlgItemText(IDC_PROGRESS_PERCENT, "  0%");
         // Posted: the run starts once the page is up and visible.
         PostMessage(WM_STARTINSTALL, 0, 0);
@@ -42,7 +37,7 @@ void ProgressPage::OnCancel() {
 }
 
 void ProgressPage::ShowProgress(int percent) {
-    ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+    SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
     CString text;
     text.Format(" %02d%%", percent);
     SetDlgItemText(IDC_PROGRESS_PERCENT, text);

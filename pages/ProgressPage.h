@@ -13,7 +13,6 @@ const UINT WM_STARTINSTALL = WM_USER + 10;
 class ProgressPage : public SetupDialog {
 public:
     ProgressPage(int mode, CWnd* parent);
-    ~ProgressPage() override;
 
     BOOL OnInitDialog() override;
     void OnCancel() override;

@@ -11,8 +11,6 @@ END_MESSAGE_MAP()
 SetupDialog::SetupDialog(UINT templateId, CWnd* parent)
     : SkinDialog(templateId, parent), pageIcon(AfxGetApp()->LoadIcon(IDI_SETUP)) {}
 
-SetupDialog::~SetupDialog() {}
-
 BOOL SetupDialog::OnInitDialog() {
     SkinDialog::OnInitDialog();
     SetIcon(pageIcon, TRUE);

@@ -14,7 +14,6 @@ const unsigned int SETUP_MESSAGE_ICON = 32516;  // IDI_ASTERISK
 class SetupDialog : public SkinDialog {
 public:
     SetupDialog(UINT templateId, CWnd* parent);
-    ~SetupDialog() override;
 
     BOOL OnInitDialog() override;
     HICON GetCaptionIcon() override;

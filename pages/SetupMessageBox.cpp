@@ -1,5 +1,7 @@
 #include "pages/SetupMessageBox.h"
 
+#include <cstring>
+
 #include "fw/CWinApp.h"
 #include "pages/MessageTextBlock.h"
 #include "res/resource.h"
@@ -53,8 +55,6 @@ SetupMessageBoxBase::SetupMessageBoxBase(const char* text, const char* caption, 
       iconId(iconId),
       buttonSet(buttonSet),
       topmost(topmost) {}
-
-SetupMessageBoxBase::~SetupMessageBoxBase() {}
 
 void SetupMessageBoxBase::MeasureText() {
     CClientDC dc(m_hWnd);
@@ -135,11 +135,9 @@ SetupMessageBox::SetupMessageBox(const char* text, const char* caption, UINT ico
     ::ZeroMemory(&request, sizeof request);
     request.lfHeight = 80;
     request.lfWeight = FW_NORMAL;
-    ::lstrcpynA(request.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+    std::strcpy(request.lfFaceName, "MS Sans Serif");
     font.CreatePointFontIndirect(&request);
 }
-
-SetupMessageBox::~SetupMessageBox() { font.DeleteObject(); }
 
 HICON SetupMessageBox::GetCaptionIcon() {
     CWinApp* app = AfxGetApp();

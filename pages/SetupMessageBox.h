@@ -14,7 +14,6 @@ public:
     // numeric id of a system icon (32516 for IDI_ASTERISK); buttonSet is
     // MB_OK, MB_OKCANCEL or MB_YESNO.
     SetupMessageBoxBase(const char* text, const char* caption, UINT iconId, int buttonSet, int topmost);
-    ~SetupMessageBoxBase() override;
 
     BOOL OnInitDialog() override;
 
@@ -39,7 +38,6 @@ protected:
 class SetupMessageBox : public SetupMessageBoxBase {
 public:
     SetupMessageBox(const char* text, const char* caption, UINT iconId, int buttonSet, int topmost);
-    ~SetupMessageBox() override;
 
     HICON GetCaptionIcon() override;
     CFont* GetMessageFont() override;

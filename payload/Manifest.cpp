@@ -1,11 +1,9 @@
 #include "payload/Manifest.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
 int ManifestNumber(const char* token) {
-    errno = 0;
     long value = std::strtol(token, nullptr, 10);
     if (value > INT_MAX) return INT_MAX;
     if (value < INT_MIN) return INT_MIN;

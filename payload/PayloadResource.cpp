@@ -8,12 +8,8 @@ bool LoadPayloadResource(int index, PayloadBytes& out) {
     out = PayloadBytes();
     int id = PAYLOAD_BASE_ID + index;
     if (index < 0 || id > 0xFFFF) return false;
-    HINSTANCE module = AfxGetInstanceHandle();
-    HRSRC info = ::FindResourceA(module, MAKEINTRESOURCEA(id), "BIN");
-    if (!info) return false;
-    HGLOBAL handle = ::LoadResource(module, info);
-    if (!handle) return false;
-    out.data = ::LockResource(handle);
-    out.size = ::SizeofResource(module, info);
+    DWORD size;
+    out.data = AfxLoadResourceBytes("BIN", static_cast<UINT>(id), &size);
+    out.size = size;
     return out.data != nullptr;
 }

@@ -9,13 +9,7 @@ bool IsActiveCodePageLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte
 }  // namespace
 
 CString ReadTextResource(unsigned int id) {
-    HINSTANCE module = AfxGetInstanceHandle();
-    HRSRC info = ::FindResourceA(module, MAKEINTRESOURCEA(id), "TEXT");
-    if (!info) return CString();
-    HGLOBAL handle = ::LoadResource(module, info);
-    const char* data = handle ? static_cast<const char*>(::LockResource(handle)) : nullptr;
-    CString text;
-    if (data) text = TakeTextUntilDollar(data, ::SizeofResource(module, info), IsActiveCodePageLeadByte);
-    if (handle) ::FreeResource(handle);
-    return text;
+    DWORD size;
+    const char* data = static_cast<const char*>(AfxLoadResourceBytes("TEXT", id, &size));
+    return data ? TakeTextUntilDollar(data, size, IsActiveCodePageLeadByte) : CString();
 }

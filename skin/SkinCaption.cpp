@@ -134,13 +134,10 @@ void SkinDialog::OnNcPaint() {
     // The standard painting gets everything but the caption.
     HRGN captionRegion = ::CreateRectRgnIndirect(&caption);
     HRGN rest = ::CreateRectRgnIndirect(&caption);
-    if (update > 1) {
-        ::CombineRgn(rest, updateRegion, captionRegion, RGN_DIFF);
-    } else {
-        HRGN windowRegion = ::CreateRectRgnIndirect(&window);
-        ::CombineRgn(rest, windowRegion, captionRegion, RGN_DIFF);
-        ::DeleteObject(windowRegion);
-    }
+    // wParam 1 (or 0) asks for the whole window.
+    HRGN windowRegion = update > 1 ? nullptr : ::CreateRectRgnIndirect(&window);
+    ::CombineRgn(rest, windowRegion ? windowRegion : updateRegion, captionRegion, RGN_DIFF);
+    if (windowRegion) ::DeleteObject(windowRegion);
     message->wParam = reinterpret_cast<WPARAM>(rest);
     Default();
     ::DeleteObject(captionRegion);

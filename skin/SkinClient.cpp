@@ -49,7 +49,6 @@ void SkinDialog::OnDrawItem(int idCtl, LPDRAWITEMSTRUCT item) {
             HGDIOBJ previousPen = dc.SelectObject(&pen);
             dc.Rectangle(&rect);
             dc.SelectObject(previousPen);
-            pen.DeleteObject();
             dc.SetBkMode(TRANSPARENT);
             dc.SetTextColor(RGB(0, 0, 0));
             dc.DrawText(text, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

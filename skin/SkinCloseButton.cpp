@@ -4,11 +4,6 @@
 
 namespace {
 
-// Client coordinates to window coordinates with the frame's fixed offset.
-CPoint ClientToCaptionPoint(CPoint client) {
-    return CPoint(client.x + 5,
-                  client.y + ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFRAME));
-}
 
 // Feedback goes straight to the window; the cached images keep the normal look.
 void DrawCloseButton(HWND window, const RECT& button, UINT pushed) {
@@ -23,10 +18,15 @@ int SkinDialog::HitTestClose(int x, int y) {
     return m_rectClose.PtInRect(CPoint(x, y)) ? HTCLIENT : HTCAPTION;
 }
 
+// A point in client coordinates, taken to window coordinates with the
+// frame's fixed offset, whatever the real frame.
+int SkinDialog::HitTestCloseAt(CPoint client) {
+    return HitTestClose(client.x + 5, client.y + ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFRAME));
+}
+
 void SkinDialog::OnNcLButtonDown(UINT, CPoint point) {
     ScreenToClient(&point);
-    CPoint mapped = ClientToCaptionPoint(point);
-    if (HitTestClose(mapped.x, mapped.y) != HTCLIENT) {
+    if (HitTestCloseAt(point) != HTCLIENT) {
         Default();
         return;
     }
@@ -39,8 +39,7 @@ void SkinDialog::OnNcLButtonDown(UINT, CPoint point) {
 UINT SkinDialog::OnNcHitTest(CPoint point) {
     if (::GetCapture() != m_hWnd) return static_cast<UINT>(Default());
     ScreenToClient(&point);
-    CPoint mapped = ClientToCaptionPoint(point);
-    int hit = HitTestClose(mapped.x, mapped.y);
+    int hit = HitTestCloseAt(point);
     if (hit == m_nHoverHit) return static_cast<UINT>(Default());
     m_nHoverHit = hit;
     if (hit == HTCLIENT)
@@ -52,8 +51,7 @@ UINT SkinDialog::OnNcHitTest(CPoint point) {
 
 void SkinDialog::OnLButtonUp(UINT, CPoint point) {
     if (::GetCapture() != m_hWnd) return;
-    CPoint mapped = ClientToCaptionPoint(point);
-    int hit = HitTestClose(mapped.x, mapped.y);
+    int hit = HitTestCloseAt(point);
     if (m_nPressedHit == HTCLIENT) DrawCloseButton(m_hWnd, m_rectClose, 0);
     // Sent while the capture is still held.
     if (hit == HTCLIENT) SendMessage(WM_CLOSE, 0, 0);

@@ -27,16 +27,6 @@ SkinDialog::SkinDialog(UINT templateId, CWnd* parent)
     m_brushListBox.CreateSolidBrush(RGB(255, 255, 255));
 }
 
-SkinDialog::~SkinDialog() {
-    m_bmpCaption[0].DeleteObject();
-    m_bmpCaption[1].DeleteObject();
-    m_fontCaption.DeleteObject();
-    m_brushBackground.DeleteObject();
-    m_brushButton.DeleteObject();
-    m_brushHollow.DeleteObject();
-    m_brushListBox.DeleteObject();
-}
-
 BOOL SkinDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     return TRUE;

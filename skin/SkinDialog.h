@@ -17,7 +17,6 @@ void PaintSolid(CDC* dc, int x, int y, int cx, int cy, COLORREF color);
 class SkinDialog : public CDialog {
 public:
     SkinDialog(UINT templateId, CWnd* parent);
-    ~SkinDialog() override;
 
     BOOL OnInitDialog() override;
 
@@ -45,6 +44,7 @@ protected:
     void RedrawCaption();
     void CreateCaptionFont();
     int HitTestClose(int x, int y);
+    int HitTestCloseAt(CPoint client);
 
     void OnNcLButtonDown(UINT hitTest, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);

@@ -2,7 +2,9 @@
 # Checks the i686 release of the setup program as a file: a 32-bit (PE32,
 # i386) GUI program that imports only DLLs on Windows' KnownDLLs list (which
 # the loader never takes from the program's own folder) and carries no time
-# stamp. LZ32, COMCTL32 and PSAPI are loaded at run time from the system folder.
+# stamp, and that keeps ASLR and DEP: DYNAMIC_BASE and NX_COMPAT set, with the
+# base relocations that moving the image needs. LZ32, COMCTL32 and PSAPI are
+# loaded at run time from the system folder.
 #   release_binary.sh PATH-TO-QuillfenSetup.exe
 exe="$1"
 objdump=i686-w64-mingw32-objdump
@@ -21,6 +23,11 @@ echo "$header" | grep -q '^architecture: i386,' || fail "architecture is not i38
 private="$($objdump -p "$exe" 2>&1)" || fail "objdump -p failed"
 echo "$private" | grep -Eq '^Magic[[:space:]]+010b[[:space:]]+\(PE32\)$' || fail "optional header is not PE32"
 echo "$private" | grep -Eq '^Subsystem[[:space:]]+00000002[[:space:]]+\(Windows GUI\)$' || fail "subsystem is not Windows GUI"
+
+flags="$(echo "$private" | sed -n 's/^DllCharacteristics[[:space:]]*//p')"
+[ $((0x${flags:-0} & 0x0140)) -eq $((0x0140)) ] || fail "DllCharacteristics ${flags:-missing}: no DYNAMIC_BASE (0x40) or NX_COMPAT (0x100)"
+relocations="$(echo "$private" | awk '/^Entry 5 /{print $4}')"
+[ -n "$relocations" ] && [ $((0x$relocations)) -gt 0 ] || fail "no base relocations: the image cannot be moved"
 
 dlls="$(echo "$private" | sed -n 's/^[[:space:]]*DLL Name: //p')"
 [ -n "$dlls" ] || fail "no imports found"

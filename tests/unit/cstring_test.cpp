@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "fw/CString.h"
 
 namespace {
@@ -11,6 +13,15 @@ TEST(CString, CopiesShareUntilWritten) {
     EXPECT_STREQ(a, "abc");
     EXPECT_STREQ(b, "abcdef");
     EXPECT_EQ(b.GetLength(), 6);
+    // A buffer handed out for writing is the copy's own.
+    CString c = a;
+    std::strcpy(c.GetBufferSetLength(5), "wxyz");
+    c.ReleaseBuffer();
+    EXPECT_STREQ(a, "abc");
+    EXPECT_STREQ(c, "wxyz");
+    EXPECT_EQ(c.GetLength(), 4);
+    c.ReleaseBuffer(2);
+    EXPECT_STREQ(c, "wx");
 }
 
 TEST(CString, AppendingItselfAndSelfAssignment) {
