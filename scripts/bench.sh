@@ -119,7 +119,7 @@ for exe in QuillfenSetup-stub.exe QuillfenSetup.exe; do
 done
 
 echo
-echo "== Install time under Wine (x86_64 build: this machine runs no 32-bit code)"
+echo "== Install time under Wine (x86_64 build)"
 export EXTRACTION_FLOOR="$build/x64/bench/extraction-floor.exe"
 xvfb-run -a "$root/bench/time-install.sh" "$out/wineprefix" "$build/x64/QuillfenSetup.exe" \
     "$build/x64/payload" "$build/native/bench/run-timer" 3
