@@ -1,12 +1,13 @@
 // The interactive modes: the installation wizard and uninstall mode.
-#include "app/SetupApp.h"
 #include "app/ExitCodes.h"
-#include "app/SetupState.h"
+#include "app/SetupApp.h"
+#include "engine/Removal.h"
 #include "pages/LicensePage.h"
 #include "pages/ProgressPage.h"
 #include "pages/SetupMessageBox.h"
 #include "payload/TextResource.h"
 #include "res/resource.h"
+#include "state/SetupState.h"
 
 namespace {
 
@@ -15,6 +16,16 @@ int Ask(unsigned int textId) {
 }
 
 }  // namespace
+
+void SetupApp::RemoveInstallation() { RemoveRegistration(setupState); }
+
+void SetupApp::RemoveAfterPage() {
+    {
+        ProgressPage page(PROGRESS_REMOVE, nullptr);
+        page.DoModal();
+    }
+    RemoveInstallation();
+}
 
 // Asks first; only a Yes takes anything away. The removal page stands until
 // the user closes it, then the registration and shortcuts are removed.

@@ -5,16 +5,16 @@
 #include <cstring>
 
 #include "app/ExitCodes.h"
-#include "app/SetupState.h"
 #include "app/SilentFolder.h"
 #include "app/Termination.h"
-#include "engine/PathMap.h"
 #include "pages/SetupDialog.h"
 #include "pages/SetupMessageBox.h"
 #include "payload/IntegrityCheck.h"
 #include "payload/Manifest.h"
+#include "payload/PathMap.h"
 #include "payload/TextResource.h"
 #include "res/resource.h"
+#include "state/SetupState.h"
 
 SetupApp theApp;
 

@@ -17,13 +17,9 @@ public:
     void FinishInstall();
     void RegisterUninstall();
     void RemoveInstallation();
-    // The per-user record of the browser's path.
-    void DeleteUserKey();
     // The progress page in removal mode until the user closes it, then
     // RemoveInstallation.
     void RemoveAfterPage();
-    void CreateShortcut(const char* folder, const CString& target, const CString& name,
-                        const CString& iconPath, int iconIndex);
 
 private:
     int m_nExitCode;

@@ -5,8 +5,8 @@ find_package(PkgConfig REQUIRED)
 
 add_compile_options(-Wall -Wextra)
 
-add_library(portable STATIC ${PORTABLE_SOURCES})
-target_include_directories(portable PUBLIC ${CMAKE_SOURCE_DIR})
+# The rooms' portable code (cmake/rooms.cmake).
+include(cmake/rooms.cmake)
 
 add_subdirectory(tools/common)
 add_subdirectory(tools/szdd)

@@ -1,45 +1,17 @@
 # The setup program, the uninstaller it carries, and the payload between them.
 
-set(SETUP_CORE_SOURCES
-    ${PORTABLE_SOURCES}
-    app/SetupState.cpp
-    app/Termination.cpp
-    payload/TextResource.cpp
-    payload/PayloadResource.cpp
-    payload/IntegrityCheck.cpp
-    engine/FolderTree.cpp
-    engine/Extraction.cpp
-    engine/ExtractionFolders.cpp
-    engine/SilentExtraction.cpp
-    engine/Registration.cpp
-    engine/Shortcut.cpp
-    engine/ShellFolder.cpp
-    engine/Finish.cpp
-    engine/Removal.cpp
-    app/Modes.cpp
-    pages/SetupDialog.cpp
-    pages/LicensePage.cpp
-    pages/ProgressPage.cpp
-    pages/InstallRun.cpp
-)
-add_library(setupcore STATIC ${SETUP_CORE_SOURCES})
-target_include_directories(setupcore PUBLIC ${CMAKE_SOURCE_DIR})
-# LZ32 and COMCTL32 are not imported: they are loaded from the system folder
-# at run time (fw/SystemLibrary.h).
-target_link_libraries(setupcore PUBLIC dialogs fw ole32 shell32 advapi32 user32 gdi32 uuid)
-
-set(RES_INCLUDES ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/icons)
+set(RES_INCLUDES ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/icons)
 set(COMMON_RES_DEPENDS
     ${CMAKE_SOURCE_DIR}/res/common.rc ${CMAKE_SOURCE_DIR}/res/strings.rc
     ${CMAKE_SOURCE_DIR}/res/dialogs.rc ${CMAKE_SOURCE_DIR}/res/resource.h
     ${CMAKE_SOURCE_DIR}/res/program.rc ${CMAKE_SOURCE_DIR}/res/version.h ${CMAKE_SOURCE_DIR}/res/application.manifest
+    ${CMAKE_SOURCE_DIR}/payload/InstallNames.h
     ${CMAKE_BINARY_DIR}/icons/setup.ico ${CMAKE_BINARY_DIR}/icons/caption.ico)
 
 function(add_setup_executable target build_kind_source rc_file)
-    # The entry point and the application object are linked in directly: a
-    # static library would leave them out.
-    add_executable(${target} WIN32 fw/AppMain.cpp app/SetupApp.cpp app/${build_kind_source} ${rc_file})
-    target_link_libraries(${target} PRIVATE setupcore)
+    add_executable(${target} WIN32 ${FW_ENTRY_SOURCE} ${APP_OBJECT_SOURCE} ${build_kind_source} ${rc_file})
+    target_link_libraries(${target} PRIVATE app)
+    setup_code(${target})
     target_link_options(${target} PRIVATE ${SETUP_PROGRAM_LINK_OPTIONS})
     target_include_directories(${target} PRIVATE ${RES_INCLUDES} ${ARGN})
     add_dependencies(${target} icons)
@@ -54,30 +26,11 @@ add_custom_command(OUTPUT ${UNINSTALLER_RECORD_DIR}/integrity.bin
             TEXT:101=${CMAKE_SOURCE_DIR}/res/empty-manifest.txt
     DEPENDS ${CMAKE_SOURCE_DIR}/res/empty-manifest.txt ${INTEGRITY_RECORD})
 add_custom_target(uninstaller_record DEPENDS ${UNINSTALLER_RECORD_DIR}/integrity.bin)
-add_setup_executable(uninstaller UninstallerBuild.cpp res/uninstall.rc ${UNINSTALLER_RECORD_DIR})
+add_setup_executable(uninstaller ${APP_UNINSTALLER_SOURCE} res/uninstall.rc ${UNINSTALLER_RECORD_DIR})
 set_target_properties(uninstaller PROPERTIES OUTPUT_NAME uninstall)
 add_dependencies(uninstaller uninstaller_record)
 set_source_files_properties(res/uninstall.rc PROPERTIES OBJECT_DEPENDS
     "${COMMON_RES_DEPENDS};${CMAKE_SOURCE_DIR}/res/empty-manifest.txt;${UNINSTALLER_RECORD_DIR}/integrity.bin")
-
-# The names and the folder the program relies on, from its string table, for
-# payload-pack's checks of a payload.
-file(READ ${CMAKE_SOURCE_DIR}/res/strings.rc STRING_TABLE)
-function(string_table_text id out)
-    if(NOT STRING_TABLE MATCHES "${id}[ \t]+\"([^\"]*)\"")
-        message(FATAL_ERROR "res/strings.rc has no ${id}")
-    endif()
-    string(REPLACE "\\\\" "\\" text "${CMAKE_MATCH_1}")
-    set(${out} "${text}" PARENT_SCOPE)
-endfunction()
-string_table_text(IDS_DEFAULT_DRIVE default_drive)
-string_table_text(IDS_PRODUCT_KEY product_key)
-string_table_text(IDS_MAIN_EXE_NAME main_exe_name)
-string_table_text(IDS_ICON_FILE_NAME icon_file_name)
-string_table_text(IDS_DISTRIBUTION_TAG distribution_tag)
-string(REGEX REPLACE "^\\\\" "" main_exe_name "${main_exe_name}")
-set(PAYLOAD_RULES --szdd-compress ${SZDD_COMPRESS} --install-folder "${default_drive}${product_key}"
-    --browser ${main_exe_name} --icon ${icon_file_name} --tag ${distribution_tag} --uninstaller-name uninstall.exe)
 
 # A setup program carrying the payload of the folder STAGE. payload-pack
 # writes the licence as TEXT 100 holds it and, given PACK arguments (a folder
@@ -98,7 +51,8 @@ function(add_setup_with_payload target)
     if(ARG_PACK)
         set(entries ${stage}/entries.txt)
         list(APPEND outputs ${entries})
-        set(pack COMMAND ${PAYLOAD_PACK} payload --stage ${stage} ${PAYLOAD_RULES} ${ARG_PACK})
+        set(pack COMMAND ${PAYLOAD_PACK} payload --stage ${stage} --szdd-compress ${SZDD_COMPRESS}
+                 ${ARG_PACK})
     endif()
     add_custom_command(OUTPUT ${outputs}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
@@ -113,7 +67,7 @@ function(add_setup_with_payload target)
     add_custom_target(${target}_payload DEPENDS ${outputs})
     # A resource script of its own, so that only this program depends on the stage.
     file(CONFIGURE OUTPUT ${stage}/setup-resources.rc CONTENT "#include \"setup.rc\"\n")
-    add_setup_executable(${target} InstallerBuild.cpp ${stage}/setup-resources.rc ${stage})
+    add_setup_executable(${target} ${APP_INSTALLER_SOURCE} ${stage}/setup-resources.rc ${stage})
     add_dependencies(${target} ${target}_payload)
     set_source_files_properties(${stage}/setup-resources.rc PROPERTIES OBJECT_DEPENDS
         "${COMMON_RES_DEPENDS};${CMAKE_SOURCE_DIR}/res/setup.rc;${outputs}")

@@ -47,6 +47,14 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     list(APPEND SETUP_PROGRAM_LINK_OPTIONS ${SETUP_CODE_OPTIONS})
 endif()
 
+# The rooms and the setup programs are optimized across files at link time
+# (in one partition): about 3 KB less code. They get SETUP_CODE_OPTIONS too;
+# the stand-ins and the tests are built as usual.
+function(setup_code target)
+    set_property(TARGET ${target} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
+    target_compile_options(${target} PRIVATE ${SETUP_CODE_OPTIONS})
+endfunction()
+
 set(HOST_TOOLS_DIR "" CACHE PATH "Build folder of the native tools (szdd-compress, mkicon, integrity-record, payload-pack)")
 find_program(SZDD_COMPRESS szdd-compress PATHS ${HOST_TOOLS_DIR}/tools/szdd NO_DEFAULT_PATH REQUIRED)
 find_program(MKICON mkicon PATHS ${HOST_TOOLS_DIR}/tools/mkicon NO_DEFAULT_PATH REQUIRED)
@@ -68,26 +76,9 @@ endif()
 enable_testing()
 
 include(res/icons/icons.cmake)
-# The framework, the dialogs and the setup programs are optimized across
-# files at link time (in one partition): about 3 KB less code. They get
-# SETUP_CODE_OPTIONS too; the stand-ins and the tests are built as usual.
-get_property(common_compile_options DIRECTORY PROPERTY COMPILE_OPTIONS)
-macro(setup_code_targets enabled)
-    set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ${enabled})
-    if(${enabled})
-        set_property(DIRECTORY PROPERTY COMPILE_OPTIONS ${common_compile_options} ${SETUP_CODE_OPTIONS})
-    else()
-        set_property(DIRECTORY PROPERTY COMPILE_OPTIONS ${common_compile_options})
-    endif()
-endmacro()
-setup_code_targets(ON)
-add_subdirectory(fw)
-include(cmake/dialogs.cmake)
-setup_code_targets(OFF)
+include(cmake/rooms.cmake)
 add_subdirectory(standins)
-setup_code_targets(ON)
 include(cmake/setup-program.cmake)
-setup_code_targets(OFF)
 
 if(WINE_TESTS)
     include(tests/win32.cmake)

@@ -2,19 +2,18 @@
 
 #include <cstdio>
 
-#include "app/SetupState.h"
 #include "engine/Extraction.h"
 #include "engine/ExtractionFolders.h"
 #include "engine/FolderTree.h"
-#include "engine/PathMap.h"
 #include "fw/CFile.h"
 #include "fw/SystemLibrary.h"
 #include "payload/ExpandedLength.h"
+#include "payload/InstallNames.h"
+#include "payload/PathMap.h"
 #include "payload/PayloadResource.h"
+#include "state/SetupState.h"
 
 namespace {
-
-const char kTemporaryFolderName[] = "install";
 
 bool FitsPath(const CString& path) { return path.GetLength() < MAX_PATH; }
 
@@ -40,8 +39,9 @@ CString FolderPart(const CString& entryName) {
 
 }  // namespace
 
-ExtractionRun::ExtractionRun()
-    : m_temporaryFolderPin(INVALID_HANDLE_VALUE),
+ExtractionRun::ExtractionRun(SetupState& state)
+    : m_state(state),
+      m_temporaryFolderPin(INVALID_HANDLE_VALUE),
       m_subfolderPin(INVALID_HANDLE_VALUE),
       m_unsafe(false),
       m_lz32(nullptr),
@@ -74,16 +74,16 @@ bool ExtractionRun::ExpandFile(const char* source, const char* destination) {
 }
 
 bool ExtractionRun::TemporaryFolderIsUnsafe(HANDLE* pin) {
-    return PlaceOfFolder(m_root, kTemporaryFolderName, pin) == FOLDER_ELSEWHERE ||
-           HoldsLinks(m_root + kTemporaryFolderName);
+    return PlaceOfFolder(m_root, INSTALL_TEMPORARY_FOLDER, pin) == FOLDER_ELSEWHERE ||
+           HoldsLinks(m_root + INSTALL_TEMPORARY_FOLDER);
 }
 
 void ExtractionRun::Begin() {
-    m_root = setupState.installFolder + "\\";
+    m_root = m_state.installFolder + "\\";
     CreateFolderTree(m_root, true);
-    m_temporaryFolder = m_root + kTemporaryFolderName + "\\";
+    m_temporaryFolder = m_root + INSTALL_TEMPORARY_FOLDER + "\\";
     ::SetCurrentDirectoryA(m_root);
-    setupState.installedCount = 0;
+    m_state.installedCount = 0;
 
     // A temporary folder that is missing here cannot be written either; the
     // first entry then fails as any unwritable one does.
@@ -104,7 +104,7 @@ void ExtractionRun::Begin() {
 ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
     if (m_unsafe) return ENTRY_UNSAFE_FOLDER;
     if (index < 0 || index >= MAX_MANIFEST_ENTRIES) return ENTRY_MISSING;
-    CString entryName = MapManifestPath(setupState.fileNames[index], setupState.distributionTag);
+    CString entryName = MapManifestPath(m_state.fileNames[index], m_state.distributionTag);
     m_temporaryFile = m_temporaryFolder + entryName;
     CString destination = m_root + entryName;
     if (!FitsPath(m_temporaryFile) || !FitsPath(destination)) return ENTRY_TOO_LONG;
@@ -126,14 +126,14 @@ ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
         m_pinnedSubfolder = subfolder;
     }
     EntryResult result = WriteAndExpand(index, destination);
-    if (result == ENTRY_INSTALLED) ++setupState.installedCount;
+    if (result == ENTRY_INSTALLED) ++m_state.installedCount;
     return result;
 }
 
 ExtractionRun::EntryResult ExtractionRun::WriteAndExpand(int index, const CString& destination) {
     PayloadBytes payload;
     if (!LoadPayloadResource(index, payload)) return ENTRY_MISSING;
-    int size = setupState.fileSizes[index];
+    int size = m_state.fileSizes[index];
     // A listed size the resource does not hold is never read.
     if (size < 0 || static_cast<size_t>(size) > payload.size) return ENTRY_MISSING;
 
@@ -169,9 +169,17 @@ void ExtractionRun::End() {
     if (m_unsafe) {
         // Nothing is removed through a link, and what was installed while
         // one was there is rolled back.
-        setupState.installedCount = 0;
+        m_state.installedCount = 0;
         return;
     }
     DeleteFolderSilently(m_temporaryFolder + "skin");
     DeleteFolderSilently(m_temporaryFolder.Left(m_temporaryFolder.GetLength() - 1));
+}
+
+void ExtractAllEntries(SetupState& state) {
+    ExtractionRun run(state);
+    run.Begin();
+    for (int i = 0; i < state.fileCount; ++i)
+        if (run.InstallEntry(i) != ExtractionRun::ENTRY_INSTALLED) break;
+    run.End();
 }

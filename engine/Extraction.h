@@ -7,6 +7,8 @@
 
 #include "fw/CString.h"
 
+struct SetupState;
+
 class ExtractionRun {
 public:
     enum EntryResult {
@@ -18,7 +20,7 @@ public:
         ENTRY_UNSAFE_FOLDER  // the temporary folder is a link or resolves elsewhere
     };
 
-    ExtractionRun();
+    explicit ExtractionRun(SetupState& state);
     ~ExtractionRun();
 
     // Creates the installation folder and the temporary folder, makes the
@@ -38,6 +40,7 @@ private:
     typedef LONG(WINAPI* LzCopyFn)(INT, INT);
     typedef void(WINAPI* LzCloseFn)(INT);
 
+    SetupState& m_state;
     CString m_root;
     CString m_temporaryFolder;
     CString m_temporaryFile;
@@ -60,3 +63,7 @@ private:
     ExtractionRun(const ExtractionRun&) = delete;
     ExtractionRun& operator=(const ExtractionRun&) = delete;
 };
+
+// The run without a page: no progress, no cancel. The first entry that
+// cannot be installed ends it, and the shortfall in installedCount shows.
+void ExtractAllEntries(SetupState& state);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/PathMap.h"
+#include "payload/PathMap.h"
 
 namespace {
 

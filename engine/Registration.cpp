@@ -2,15 +2,16 @@
 
 #include <cstring>
 
-#include "app/SetupApp.h"
-#include "app/SetupState.h"
-#include "engine/PathMap.h"
+#include "engine/Registration.h"
 #include "engine/UninstallCommand.h"
 #include "fw/CFile.h"
 #include "payload/ExpandedLength.h"
+#include "payload/InstallNames.h"
+#include "payload/PathMap.h"
 #include "payload/PayloadResource.h"
 #include "res/resource.h"
 #include "res/version.h"
+#include "state/SetupState.h"
 
 namespace {
 
@@ -41,9 +42,8 @@ DWORD PayloadKiB(const SetupState& s) {
 }
 
 // One entry of the list of installed programs, with what the list shows.
-void WriteUninstallEntry(HKEY uninstall, const char* name, const char* command, const char* icon,
-                         DWORD sizeKiB) {
-    const SetupState& s = setupState;
+void WriteUninstallEntry(const SetupState& s, HKEY uninstall, const char* name, const char* command,
+                         const char* icon, DWORD sizeKiB) {
     HKEY entry = nullptr;
     if (!CreateKey(uninstall, name, entry)) return;
     SetText(entry, "DisplayName", s.displayName);
@@ -60,10 +60,7 @@ void WriteUninstallEntry(HKEY uninstall, const char* name, const char* command, 
 
 }  // namespace
 
-// Records a completed installation: the uninstall entries, the per-user path
-// of the browser and the sno tag file. Every failure here is silent.
-void SetupApp::RegisterUninstall() {
-    const SetupState& s = setupState;
+void RegisterInstallation(const SetupState& s) {
     HKEY uninstall = nullptr;
     if (::RegOpenKeyA(HKEY_LOCAL_MACHINE, kUninstallKey, &uninstall) == ERROR_SUCCESS) {
         // The system's list shows only direct subkeys of the Uninstall key, so
@@ -71,8 +68,8 @@ void SetupApp::RegisterUninstall() {
         CString command = UninstallCommand(s.installFolder);
         CString icon = JoinPath(s.installFolder, s.iconFileName);
         DWORD sizeKiB = PayloadKiB(s);
-        WriteUninstallEntry(uninstall, s.productKey, command, icon, sizeKiB);
-        WriteUninstallEntry(uninstall, s.displayName, command, icon, sizeKiB);
+        WriteUninstallEntry(s, uninstall, s.productKey, command, icon, sizeKiB);
+        WriteUninstallEntry(s, uninstall, s.displayName, command, icon, sizeKiB);
         ::RegCloseKey(uninstall);
     }
 
@@ -86,6 +83,6 @@ void SetupApp::RegisterUninstall() {
     }
 
     CFile tag;
-    if (tag.Open(s.installFolder + "\\sno", CFile::modeCreate | CFile::modeWrite))
+    if (tag.Open(JoinPath(s.installFolder, INSTALL_TAG_FILE), CFile::modeCreate | CFile::modeWrite))
         tag.Write(static_cast<const char*>(s.distributionTag), static_cast<UINT>(s.distributionTag.GetLength()));
 }

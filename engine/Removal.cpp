@@ -4,13 +4,13 @@
 
 #include <cstdio>
 
-#include "app/SetupApp.h"
-#include "app/SetupState.h"
 #include "engine/FolderTree.h"
+#include "engine/Removal.h"
 #include "engine/ShellFolder.h"
+#include "engine/Shortcut.h"
 #include "engine/UninstallCommand.h"
-#include "pages/ProgressPage.h"
 #include "res/resource.h"
+#include "state/SetupState.h"
 
 namespace {
 
@@ -33,18 +33,7 @@ void DeleteShortcutIn(int csidl, const CString& shortcutName) {
 
 }  // namespace
 
-void SetupApp::RemoveAfterPage() {
-    {
-        ProgressPage page(PROGRESS_REMOVE, nullptr);
-        page.DoModal();
-    }
-    RemoveInstallation();
-}
-
-// Takes back the registration and the shortcuts; installed files stay.
-// Best effort: whatever is already gone is skipped silently.
-void SetupApp::RemoveInstallation() {
-    const SetupState& s = setupState;
+void RemoveRegistration(const SetupState& s) {
     // The product entry and its twin that the system's list shows.
     DeleteProductKey(HKEY_LOCAL_MACHINE, kUninstallKey, s.productKey);
     DeleteProductKey(HKEY_LOCAL_MACHINE, kUninstallKey, s.displayName);
@@ -53,11 +42,11 @@ void SetupApp::RemoveInstallation() {
 
     CString group;
     if (GetProgramGroupPath(group)) DeleteFolderSilently(group);
-    DeleteUserKey();
+    DeleteUserRecord(s.productKey);
 }
 
-void SetupApp::DeleteUserKey() {
+void DeleteUserRecord(const CString& productKey) {
     CString userKey;
     userKey.LoadString(IDS_USER_KEY_PREFIX);
-    DeleteProductKey(HKEY_CURRENT_USER, userKey, setupState.productKey);
+    DeleteProductKey(HKEY_CURRENT_USER, userKey, productKey);
 }

@@ -8,7 +8,3 @@ bool GetShellFolderPath(int csidl, CString& path);
 
 // The program group's folder in the all-users Programs menu, the same way.
 bool GetProgramGroupPath(CString& path);
-
-// The shortcut file `name` in `folder`: folder [+ "\"] + name + ".lnk";
-// empty when that would not fit MAX_PATH.
-CString ShortcutFile(const CString& folder, const CString& name);

@@ -1,11 +1,13 @@
 #include <windows.h>
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstring>
-
-#include "app/SetupApp.h"
 #include "engine/ShellFolder.h"
+#include "engine/Shortcut.h"
+#include "payload/InstallNames.h"
+#include "payload/PathMap.h"
+#include "state/SetupState.h"
 
 CString ShortcutFile(const CString& folder, const CString& name) {
     CString path = folder;
@@ -16,10 +18,8 @@ CString ShortcutFile(const CString& folder, const CString& name) {
     return path;
 }
 
-// Writes folder\name.lnk through the shell's link object. A failure leaves no
-// file and is not reported; a path that would not fit MAX_PATH is refused.
-void SetupApp::CreateShortcut(const char* folder, const CString& target, const CString& name,
-                              const CString& iconPath, int iconIndex) {
+void CreateShortcut(const char* folder, const CString& target, const CString& name, const CString& iconPath,
+                    int iconIndex) {
     CString path = ShortcutFile(folder, name);
     if (path.IsEmpty()) return;
 
@@ -39,4 +39,32 @@ void SetupApp::CreateShortcut(const char* folder, const CString& target, const C
         file->Release();
     }
     link->Release();
+}
+
+bool CreateProductShortcuts(const SetupState& s) {
+    CString browser = s.installFolder + s.mainExeName;
+    CString browserIcon = JoinPath(s.installFolder, s.iconFileName);
+    ::CoInitialize(nullptr);
+    bool found = true;
+    CString folder;
+    if (!s.silentMode) {
+        found = GetShellFolderPath(CSIDL_COMMON_DESKTOPDIRECTORY, folder);
+        if (found) CreateShortcut(folder, browser, s.displayName, browserIcon, 0);
+        found = found && GetShellFolderPath(CSIDL_COMMON_STARTMENU, folder);
+        if (found) CreateShortcut(folder, browser, s.displayName, browserIcon, 0);
+    }
+    found = found && GetProgramGroupPath(folder);
+    if (found) {
+        ::CreateDirectoryA(folder, nullptr);
+        CreateShortcut(folder, browser, s.displayName, browserIcon, 0);
+        // The uninstaller's target keeps a trailing blank, and no argument.
+        CString uninstaller = JoinPath(s.installFolder, INSTALL_UNINSTALLER " ");
+        CreateShortcut(folder, uninstaller, s.uninstallLinkName, uninstaller, 0);
+    }
+    ::CoUninitialize();
+    return found;
+}
+
+void StartBrowser(const SetupState& s) {
+    ::ShellExecuteA(nullptr, "open", s.installFolder + s.mainExeName, nullptr, nullptr, SW_SHOWNORMAL);
 }

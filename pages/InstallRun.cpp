@@ -4,13 +4,13 @@
 
 #include <commctrl.h>
 
-#include "app/SetupState.h"
 #include "engine/Extraction.h"
 #include "fw/CWinApp.h"
 #include "res/resource.h"
+#include "state/SetupState.h"
 
 LRESULT ProgressPage::OnStartInstall(WPARAM, LPARAM) {
-    ExtractionRun run;
+    ExtractionRun run(setupState);
     run.Begin();
     SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
     m_bCancelled = FALSE;

@@ -1,7 +1,7 @@
 #include "pages/LicensePage.h"
 
-#include "app/SetupState.h"
 #include "res/resource.h"
+#include "state/SetupState.h"
 
 // Owner-drawn buttons report a double click separately: it acts as a click.
 BEGIN_MESSAGE_MAP(LicensePage, SetupDialog)

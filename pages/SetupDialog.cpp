@@ -1,9 +1,9 @@
 #include "pages/SetupDialog.h"
 
-#include "app/SetupState.h"
 #include "fw/CWinApp.h"
 #include "pages/SetupMessageBox.h"
 #include "res/resource.h"
+#include "state/SetupState.h"
 
 BEGIN_MESSAGE_MAP(SetupDialog, SkinDialog)
 END_MESSAGE_MAP()

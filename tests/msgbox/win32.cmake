@@ -9,7 +9,7 @@ add_executable(msgbox_tests
     ${CMAKE_SOURCE_DIR}/tests/msgbox/msgbox_tests.rc
     ${CMAKE_SOURCE_DIR}/tests/harness/check.cpp)
 target_include_directories(msgbox_tests PRIVATE ${CMAKE_SOURCE_DIR} ${RES_INCLUDES})
-target_link_libraries(msgbox_tests PRIVATE dialogs fw)
+target_link_libraries(msgbox_tests PRIVATE pages)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/msgbox/msgbox_tests.rc PROPERTIES OBJECT_DEPENDS
     "${COMMON_RES_DEPENDS}")
 set_target_properties(msgbox_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/msgbox)

@@ -64,8 +64,7 @@ Packed Pack(const std::string& folder, const std::string& stage, const std::stri
     Write(uninstaller, std::string(5000, 'U'));
     std::string errors = Scratch() + "/errors.txt";
     std::string command = std::string(PAYLOAD_PACK) + " payload --stage '" + stage + "' --szdd-compress " +
-                          SZDD_COMPRESS + " --install-folder 'C:\\Quillfen\\Quillfen 11.0' --browser quillfen.exe" +
-                          " --icon qf11.ico --tag qf11_default_en --uninstaller-name uninstall.exe --jobs " + jobs +
+                          SZDD_COMPRESS + " --jobs " + jobs +
                           " --folder '" + folder + "' --add-uninstaller '" + uninstaller + "' >/dev/null 2>'" + errors +
                           "'";
     int status = std::system(command.c_str());

@@ -10,7 +10,7 @@ add_executable(skin_tests
     ${CMAKE_SOURCE_DIR}/tests/harness/check.cpp)
 target_include_directories(skin_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/skin
                                               ${CMAKE_BINARY_DIR}/icons)
-target_link_libraries(skin_tests PRIVATE dialogs)
+target_link_libraries(skin_tests PRIVATE skin)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/skin/skin_test.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/tests/skin/skin_test_resource.h;${CMAKE_BINARY_DIR}/icons/caption.ico")
 add_dependencies(skin_tests icons)

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/PathMap.h"
 #include "engine/UninstallCommand.h"
+#include "payload/PathMap.h"
 
 namespace {
 

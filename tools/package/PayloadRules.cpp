@@ -4,7 +4,8 @@
 #include <cstring>
 #include <map>
 
-#include "engine/PathMap.h"
+#include "payload/InstallNames.h"
+#include "payload/PathMap.h"
 
 namespace {
 
@@ -49,6 +50,11 @@ std::string Number(uint64_t value) {
 
 }  // namespace
 
+ProgramNames ShippedProgramNames() {
+    return {INSTALL_DEFAULT_DRIVE INSTALL_PRODUCT_KEY, INSTALL_MAIN_EXE, INSTALL_ICON_FILE, INSTALL_DISTRIBUTION_TAG,
+            INSTALL_UNINSTALLER};
+}
+
 std::string PathProblem(const std::string& path) {
     if (path.empty()) return "an empty path";
     for (unsigned char c : path) {
@@ -71,7 +77,7 @@ std::string PathProblem(const std::string& path) {
 
 std::string TemporaryFilePath(const std::string& path, const ProgramNames& names) {
     CString entryName = MapManifestPath(WindowsPath(path).c_str(), names.distributionTag.c_str());
-    return names.installFolder + "\\install\\" + static_cast<const char*>(entryName);
+    return names.installFolder + "\\" INSTALL_TEMPORARY_FOLDER "\\" + static_cast<const char*>(entryName);
 }
 
 std::vector<std::string> PayloadProblems(const std::vector<PayloadEntry>& entries, const ProgramNames& names,
@@ -102,10 +108,10 @@ std::vector<std::string> PayloadProblems(const std::vector<PayloadEntry>& entrie
             problem(path, Number(entry->size) + " bytes; a payload file must be smaller than 2 GiB");
 
         std::vector<std::string> parts = Components(lower);
-        if (parts[0] == "install")
-            problem(path, "\"install\" is the setup's temporary folder in the installation folder, deleted after "
-                          "every installation");
-        if (lower == "sno") problem(path, "\"sno\" is the tag file the setup writes itself");
+        if (parts[0] == INSTALL_TEMPORARY_FOLDER)
+            problem(path, "\"" INSTALL_TEMPORARY_FOLDER "\" is the setup's temporary folder in the installation "
+                          "folder, deleted after every installation");
+        if (lower == INSTALL_TAG_FILE) problem(path, "\"" INSTALL_TAG_FILE "\" is the tag file the setup writes itself");
         std::string temporary = TemporaryFilePath(path, names);
         if (WindowsPath(path).compare(0, names.distributionTag.size() + 1, names.distributionTag + "\\") == 0)
             problem(path, "files below a top folder named " + names.distributionTag +

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-// The names and folder the setup program relies on, taken from its string
-// table by the build.
+// The names and folder the setup program relies on.
 struct ProgramNames {
     std::string installFolder;    // where the wizard installs: "C:\Quillfen\Quillfen 11.0"
     std::string browser;          // the browser executable the shortcuts and the launch start
@@ -28,6 +27,9 @@ const int kMaxPayloadFiles = 100;          // the manifest's slots
 const uint64_t kMaxPayloadFileSize = 1ull << 31;  // sizes are signed 32-bit
 const size_t kMaxPathLength = 259;         // MAX_PATH without its terminating zero
 const size_t kMaxFolderPathLength = 247;   // the most CreateDirectoryA takes
+
+// The setup program's own (payload/InstallNames.h).
+ProgramNames ShippedProgramNames();
 
 // Why the manifest cannot carry `path`, or "" when it can.
 std::string PathProblem(const std::string& path);

@@ -12,11 +12,11 @@
 #include <cstring>
 #include <map>
 
+#include "payload/SzddFormat.h"
+
 extern char** environ;
 
 namespace {
-
-const unsigned char kSzddMagic[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
 
 std::string StagePath(const std::string& stage, size_t index, const char* extension) {
     return stage + "/" + std::to_string(900 + index) + extension;

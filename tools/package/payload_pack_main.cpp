@@ -4,15 +4,16 @@
 //
 //   payload-pack licence LICENCE OUT
 //       OUT = the licence as resource TEXT 100 holds it.
-//   payload-pack payload --stage DIR --szdd-compress PROGRAM --install-folder FOLDER
-//                        --browser NAME --icon NAME --tag TAG --uninstaller-name NAME [--jobs N]
+//   payload-pack payload --stage DIR --szdd-compress PROGRAM [--jobs N]
 //                        (--folder DIR --add-uninstaller FILE | PATH=FILE...)
 //       DIR/<900 + i>.bin = entry i stored, SZDD or plain, whichever is
 //       smaller; DIR/entries.txt = one "STORED|PATH" line per entry. A user's
 //       folder is carried in sorted order with the uninstaller added last;
 //       PATH=FILE pairs (the build's own list) in the order given. Files
 //       are compressed N at a time: --jobs, else $PAYLOAD_PACK_JOBS, else one
-//       per processor; the stored files are the same whatever N is.
+//       per processor; the stored files are the same whatever N is. The
+//       names and the folder the program relies on are its own
+//       (payload/InstallNames.h).
 //
 // Every problem found is printed, naming its file, and nothing is written.
 #include <sys/stat.h>
@@ -37,8 +38,7 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: payload-pack licence LICENCE OUT\n"
-                 "       payload-pack payload --stage DIR --szdd-compress PROGRAM --install-folder FOLDER\n"
-                 "                    --browser NAME --icon NAME --tag TAG --uninstaller-name NAME [--jobs N]\n"
+                 "       payload-pack payload --stage DIR --szdd-compress PROGRAM [--jobs N]\n"
                  "                    (--folder DIR --add-uninstaller FILE | PATH=FILE...)\n");
     return 2;
 }
@@ -71,7 +71,7 @@ int PackLicence(const std::string& licence, const std::string& out) {
 
 struct PayloadOptions {
     std::string stage, szddCompress, folder, uninstallerFile;
-    ProgramNames names;
+    ProgramNames names = ShippedProgramNames();
     int jobs = 0;
     std::vector<PayloadEntry> list;
 };
@@ -82,11 +82,6 @@ bool ParsePayloadOptions(int argc, char** argv, PayloadOptions& options) {
         std::string* value;
     } named[] = {{"--stage", &options.stage},
                  {"--szdd-compress", &options.szddCompress},
-                 {"--install-folder", &options.names.installFolder},
-                 {"--browser", &options.names.browser},
-                 {"--icon", &options.names.icon},
-                 {"--tag", &options.names.distributionTag},
-                 {"--uninstaller-name", &options.names.uninstaller},
                  {"--folder", &options.folder},
                  {"--add-uninstaller", &options.uninstallerFile}};
     for (int i = 0; i < argc; ++i) {
@@ -110,10 +105,7 @@ bool ParsePayloadOptions(int argc, char** argv, PayloadOptions& options) {
         options.list.push_back({arg.substr(0, split), source, size});
     }
     bool fromFolder = !options.folder.empty();
-    return !options.stage.empty() && !options.szddCompress.empty() && !options.names.installFolder.empty() &&
-           !options.names.browser.empty() && !options.names.icon.empty() &&
-           !options.names.distributionTag.empty() && !options.names.uninstaller.empty() &&
-           fromFolder == !options.uninstallerFile.empty() && fromFolder == options.list.empty();
+    return !options.stage.empty() && !options.szddCompress.empty() && fromFolder == !options.uninstallerFile.empty() && fromFolder == options.list.empty();
 }
 
 // Removes what an earlier run left in the stage.

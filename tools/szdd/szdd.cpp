@@ -23,8 +23,10 @@ Reader MemoryReader(const unsigned char* data, size_t size) {
 bool Compress(uint64_t size, const Reader& read, const Writer& write, Stats* stats,
               const Pieces& pieces) {
     if (size > kMaxInputSize) return false;
-    unsigned char header[kHeaderSize] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33, 'A', 0};
-    for (int k = 0; k < 4; ++k) header[10 + k] = (unsigned char)(size >> (8 * k));
+    unsigned char header[kHeaderSize] = {};
+    std::memcpy(header, kSzddMagic, sizeof kSzddMagic);
+    header[kSzddModeOffset] = kSzddModeLzss;
+    for (int k = 0; k < 4; ++k) header[kSzddLengthOffset + k] = (unsigned char)(size >> (8 * k));
     if (!write(header, kHeaderSize)) return false;
 
     BodyWriter body(write);

@@ -9,9 +9,11 @@
 #include <functional>
 #include <vector>
 
+#include "payload/SzddFormat.h"
+
 namespace szdd {
 
-const size_t kHeaderSize = 14;
+const size_t kHeaderSize = kSzddHeaderSize;
 // The decoder's 4096-byte ring starts full of spaces, written from 4096 - 16.
 const size_t kWindowSize = 4096;
 const size_t kWindowStart = kWindowSize - 16;

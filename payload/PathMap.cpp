@@ -1,4 +1,4 @@
-#include "engine/PathMap.h"
+#include "payload/PathMap.h"
 
 CString JoinPath(const CString& folder, const char* name) {
     CString path = folder;

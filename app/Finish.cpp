@@ -1,0 +1,35 @@
+// The last step of both install paths: a complete installation is
+// registered, gets its shortcuts and (outside the silent mode) is started;
+// an incomplete one is taken back and the user is told.
+#include "app/ExitCodes.h"
+#include "app/SetupApp.h"
+#include "engine/Extraction.h"
+#include "engine/Registration.h"
+#include "engine/Removal.h"
+#include "engine/Shortcut.h"
+#include "pages/SetupDialog.h"
+#include "pages/SetupMessageBox.h"
+#include "res/resource.h"
+#include "state/SetupState.h"
+
+void SetupApp::ExtractPayloadSilently() { ExtractAllEntries(setupState); }
+
+void SetupApp::RegisterUninstall() { RegisterInstallation(setupState); }
+
+void SetupApp::RollBackInstall() {
+    RemoveAfterPage();
+    DeleteUserRecord(setupState.productKey);
+    ShowSetupMessageId(IDS_SETUP_TERMINATED, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
+    m_nExitCode = EXIT_ROLLED_BACK;
+}
+
+void SetupApp::FinishInstall() {
+    const SetupState& s = setupState;
+    if (s.installedCount != s.fileCount) {
+        RollBackInstall();
+        return;
+    }
+    RegisterUninstall();
+    m_nExitCode = EXIT_INSTALLED;  // a shortcut that cannot be made is no failure
+    if (CreateProductShortcuts(s) && !s.silentMode) StartBrowser(s);
+}

@@ -1,3 +1,0 @@
-#include "app/SetupState.h"
-
-SetupState setupState;
