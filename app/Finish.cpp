@@ -1,11 +1,13 @@
 // The last step of both install paths: a complete installation is
-// registered, gets its shortcuts and (outside the silent mode) is started;
-// an incomplete one is taken back and the user is told.
+// registered, gets its shortcuts and (outside the silent mode) is started.
+// For an incomplete one the user is told; what the run wrote is already
+// gone (ExtractionRun::End), and nothing it did not write is touched: the
+// registration and the shortcuts belong to an earlier installation, or to
+// none.
 #include "app/ExitCodes.h"
 #include "app/SetupApp.h"
 #include "engine/Extraction.h"
 #include "engine/Registration.h"
-#include "engine/Removal.h"
 #include "engine/Shortcut.h"
 #include "pages/SetupDialog.h"
 #include "pages/SetupMessageBox.h"
@@ -17,8 +19,7 @@ void SetupApp::ExtractPayloadSilently() { ExtractAllEntries(setupState); }
 void SetupApp::RegisterUninstall() { RegisterInstallation(setupState); }
 
 void SetupApp::RollBackInstall() {
-    RemoveAfterPage();
-    DeleteUserRecord(setupState.productKey);
+    ShowRemovalPage();
     ShowSetupMessageId(IDS_SETUP_TERMINATED, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
     m_nExitCode = EXIT_ROLLED_BACK;
 }

@@ -1,6 +1,8 @@
 // The interactive modes: the installation wizard and uninstall mode.
 #include "app/ExitCodes.h"
 #include "app/SetupApp.h"
+#include "app/UninstallFolder.h"
+#include "engine/Registration.h"
 #include "engine/Removal.h"
 #include "pages/LicensePage.h"
 #include "pages/ProgressPage.h"
@@ -19,17 +21,32 @@ int Ask(unsigned int textId) {
 
 void SetupApp::RemoveInstallation() { RemoveRegistration(setupState); }
 
-void SetupApp::RemoveAfterPage() {
-    {
-        ProgressPage page(PROGRESS_REMOVE, nullptr);
-        page.DoModal();
-    }
-    RemoveInstallation();
+void SetupApp::ShowRemovalPage() {
+    ProgressPage page(PROGRESS_REMOVE, nullptr);
+    page.DoModal();
+}
+
+// Only the installation the folder names is taken back: when the product is
+// registered in another folder, the run changes nothing and says so.
+bool SetupApp::IsOtherFolder() {
+    CString registered[2];
+    int count = ReadRegisteredFolders(setupState, registered);
+    CString folder = UninstallArgumentFolder(setupState.installFolder);
+    for (int i = 0; i < count; ++i)
+        if (::lstrcmpiA(UninstallArgumentFolder(registered[i]), folder) == 0) return false;
+    if (count == 0) return false;
+    CString text;
+    text.LoadString(IDS_NOT_INSTALLED_IN);
+    text += folder;
+    ShowSetupMessage(text, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
+    m_nExitCode = EXIT_NOT_INSTALLED;
+    return true;
 }
 
 // Asks first; only a Yes takes anything away. The removal page stands until
 // the user closes it, then the registration and shortcuts are removed.
 void SetupApp::RunUninstall() {
+    if (IsOtherFolder()) return;
     CString question, part;
     question.LoadString(IDS_UNINSTALL_QUESTION_1);
     question += setupState.displayName;
@@ -38,10 +55,11 @@ void SetupApp::RunUninstall() {
     part.LoadString(IDS_UNINSTALL_QUESTION_3);
     question += part;
     if (ShowSetupMessage(question, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_YESNO, 0) != 1) {
-        m_nExitCode = EXIT_UNINSTALL_DECLINED;
+        m_nExitCode = EXIT_DECLINED;
         return;
     }
-    RemoveAfterPage();
+    ShowRemovalPage();
+    RemoveInstallation();
     ShowSetupMessageIds(IDS_DISPLAY_NAME, IDS_UNINSTALLED, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
     m_nExitCode = EXIT_UNINSTALLED;
 }

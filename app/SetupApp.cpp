@@ -14,6 +14,7 @@
 #include "payload/PathMap.h"
 #include "payload/TextResource.h"
 #include "res/resource.h"
+#include "res/version.h"
 #include "state/SetupState.h"
 
 SetupApp theApp;
@@ -124,11 +125,23 @@ void SetupApp::LookUpSilentFolder() {
 // A damaged program file is reported before anything on the machine is
 // touched, not even a running browser.
 void SetupApp::ReportDamage() {
-    CString title;
-    title.LoadString(IDS_SETUP_TITLE);
-    ShowSetupMessageId(kUninstallerBuild ? IDS_UNINSTALLER_DAMAGED : IDS_SETUP_DAMAGED, title, SETUP_MESSAGE_ICON,
-                       MB_OK, 0);
+    ShowSetupMessageId(kUninstallerBuild ? IDS_UNINSTALLER_DAMAGED : IDS_SETUP_DAMAGED, LoadText(IDS_SETUP_TITLE),
+                       SETUP_MESSAGE_ICON, MB_OK, 0);
     m_nExitCode = EXIT_DAMAGED;
+}
+
+// One run at a time on the machine, setup and uninstaller alike: the lock is
+// held until the process ends, however it ends. A second run changes nothing;
+// outside silent mode it says why.
+bool SetupApp::TakeRunLock() {
+    HANDLE lock = ::CreateMutexA(nullptr, FALSE, "Global\\" PRODUCT_NAME_TEXT " " PRODUCT_VERSION_TEXT " Setup");
+    // One that exists but cannot be opened is another run's too.
+    bool taken = lock ? ::WaitForSingleObject(lock, 0) != WAIT_TIMEOUT : ::GetLastError() != ERROR_ACCESS_DENIED;
+    if (taken) return true;
+    if (std::strcmp(m_lpCmdLine, "-s") != 0)
+        ShowSetupMessageId(IDS_ALREADY_RUNNING, LoadText(IDS_SETUP_TITLE), SETUP_MESSAGE_ICON, MB_OK, 0);
+    m_nExitCode = EXIT_ALREADY_RUNNING;
+    return false;
 }
 
 BOOL SetupApp::InitInstance() {
@@ -136,6 +149,7 @@ BOOL SetupApp::InitInstance() {
         ReportDamage();
         return FALSE;
     }
+    if (!TakeRunLock()) return FALSE;
     for (int pass = 0; pass < 5; ++pass) {
         RunTerminationPass();
         ::Sleep(100);

@@ -17,16 +17,17 @@ public:
     void FinishInstall();
     void RegisterUninstall();
     void RemoveInstallation();
-    // The progress page in removal mode until the user closes it, then
-    // RemoveInstallation.
-    void RemoveAfterPage();
+    // The progress page in removal mode, until the user closes it.
+    void ShowRemovalPage();
 
 private:
     int m_nExitCode;
 
     void ReportDamage();
+    bool TakeRunLock();
     void LoadSetupState();
     void LookUpSilentFolder();
+    bool IsOtherFolder();
     void RunUninstall();
     void RunWizard();
     void RollBackInstall();

@@ -15,6 +15,10 @@
 
 namespace {
 
+// The stored bytes of each entry in turn, at the top of the temporary folder.
+// The blank keeps it apart from every entry: the manifest's paths have none.
+const char kStoredFileName[] = "stored payload";
+
 bool FitsPath(const CString& path) { return path.GetLength() < MAX_PATH; }
 
 // A file (not a folder) of exactly `length` bytes.
@@ -41,6 +45,7 @@ CString FolderPart(const CString& entryName) {
 
 ExtractionRun::ExtractionRun(SetupState& state)
     : m_state(state),
+      m_createdRoot(0),
       m_temporaryFolderPin(INVALID_HANDLE_VALUE),
       m_subfolderPin(INVALID_HANDLE_VALUE),
       m_unsafe(false),
@@ -78,10 +83,15 @@ bool ExtractionRun::TemporaryFolderIsUnsafe(HANDLE* pin) {
            HoldsLinks(m_root + INSTALL_TEMPORARY_FOLDER);
 }
 
+CString ExtractionRun::EntryName(int index) const {
+    return MapManifestPath(m_state.fileNames[index], m_state.distributionTag);
+}
+
 void ExtractionRun::Begin() {
     m_root = m_state.installFolder + "\\";
-    CreateFolderTree(m_root, true);
+    m_createdRoot = CreateFolderTree(m_root, true);
     m_temporaryFolder = m_root + INSTALL_TEMPORARY_FOLDER + "\\";
+    m_temporaryFile = m_temporaryFolder + kStoredFileName;
     ::SetCurrentDirectoryA(m_root);
     m_state.installedCount = 0;
 
@@ -104,13 +114,11 @@ void ExtractionRun::Begin() {
 ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
     if (m_unsafe) return ENTRY_UNSAFE_FOLDER;
     if (index < 0 || index >= MAX_MANIFEST_ENTRIES) return ENTRY_MISSING;
-    CString entryName = MapManifestPath(m_state.fileNames[index], m_state.distributionTag);
-    m_temporaryFile = m_temporaryFolder + entryName;
-    CString destination = m_root + entryName;
-    if (!FitsPath(m_temporaryFile) || !FitsPath(destination)) return ENTRY_TOO_LONG;
+    CString entryName = EntryName(index);
+    CString ready = ReadyFile(index);
+    if (!FitsPath(m_temporaryFile) || !FitsPath(ready) || !FitsPath(PlacedFile(index))) return ENTRY_TOO_LONG;
 
-    CreateFolderTree(m_temporaryFile, false);
-    CreateFolderTree(entryName, false);
+    CreateFolderTree(ready, false);
 
     // The entry's own subfolder below "install" is checked and held too,
     // once for all the entries in it that follow one another: the check
@@ -125,7 +133,7 @@ ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
         }
         m_pinnedSubfolder = subfolder;
     }
-    EntryResult result = WriteAndExpand(index, destination);
+    EntryResult result = WriteAndExpand(index, ready);
     if (result == ENTRY_INSTALLED) ++m_state.installedCount;
     return result;
 }
@@ -146,7 +154,7 @@ ExtractionRun::EntryResult ExtractionRun::WriteAndExpand(int index, const CStrin
         return ENTRY_WRITE_FAILED;
     }
 
-    // A short or missing destination (a full disk, say) is no installed file.
+    // A short or missing file (a full disk, say) is not ready.
     bool expanded = ExpandFile(m_temporaryFile, destination) &&
                     IsFileOfLength(destination, ExpandedLength(payload.data, static_cast<size_t>(size)));
     std::remove(m_temporaryFile);
@@ -161,19 +169,25 @@ void ExtractionRun::ReleaseSubfolderPin() {
 
 void ExtractionRun::End() {
     ReleaseSubfolderPin();
+    // Checked again, still held: the moves go through it.
+    if (!m_unsafe && TemporaryFolderIsUnsafe(nullptr)) m_unsafe = true;
+    bool ready = !m_unsafe && m_state.installedCount == m_state.fileCount;
+    if (ready && !PlaceAllEntries()) ready = false;
     if (m_temporaryFolderPin != INVALID_HANDLE_VALUE) {
         ::CloseHandle(m_temporaryFolderPin);
         m_temporaryFolderPin = INVALID_HANDLE_VALUE;
     }
-    if (!m_unsafe && TemporaryFolderIsUnsafe(nullptr)) m_unsafe = true;
-    if (m_unsafe) {
-        // Nothing is removed through a link, and what was installed while
-        // one was there is rolled back.
-        m_state.installedCount = 0;
-        return;
+    if (!ready) m_state.installedCount = 0;
+    // Nothing is removed through a link.
+    if (!m_unsafe) {
+        DeleteFolderSilently(m_temporaryFolder + "skin");
+        DeleteFolderSilently(m_temporaryFolder.Left(m_temporaryFolder.GetLength() - 1));
     }
-    DeleteFolderSilently(m_temporaryFolder + "skin");
-    DeleteFolderSilently(m_temporaryFolder.Left(m_temporaryFolder.GetLength() - 1));
+    if (!ready) {
+        // A folder that is the current directory cannot be removed.
+        ::SetCurrentDirectoryA(m_state.setupFolder);
+        RemoveCreatedFolders(m_root, m_createdRoot);
+    }
 }
 
 void ExtractAllEntries(SetupState& state) {

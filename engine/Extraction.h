@@ -1,11 +1,16 @@
 // The file steps of an extraction run, shared by the silent run and the
-// progress page: each payload resource is written to a temporary file below
-// "install\" and expanded from there into the installation folder.
+// progress page. Each payload resource is written to a temporary file below
+// "install\" and expanded from there to the entry's own path below
+// "install\", where it is checked. Only when every entry is ready are they
+// moved into the installation folder, each file they replace kept aside in
+// "install\" until the run ends; a move that fails puts every file back.
+// Until then nothing of an earlier installation has changed.
 #pragma once
 
 #include <windows.h>
 
 #include "fw/CString.h"
+#include "payload/Manifest.h"
 
 struct SetupState;
 
@@ -26,11 +31,14 @@ public:
     // Creates the installation folder and the temporary folder, makes the
     // former the current directory and resets installedCount.
     void Begin();
-    // Installs entry `index`; counts it in installedCount only on success.
+    // Expands entry `index` into the temporary folder; counts it in
+    // installedCount only when it is ready.
     EntryResult InstallEntry(int index);
-    // Deletes the temporary folder, however the run ended, unless it turned
-    // out to lead elsewhere: then nothing is deleted and the run counts as
-    // incomplete.
+    // When every entry is ready, moves them into place; if that fails, the
+    // run counts as incomplete (installedCount 0). Then, however the run
+    // ended, deletes the temporary folder and, when the run is incomplete,
+    // the folders it created that are empty. A temporary folder that turned
+    // out to lead elsewhere is left alone, and the run counts as incomplete.
     void End();
 
     const CString& TemporaryFile() const { return m_temporaryFile; }
@@ -43,7 +51,9 @@ private:
     SetupState& m_state;
     CString m_root;
     CString m_temporaryFolder;
-    CString m_temporaryFile;
+    CString m_temporaryFile;           // the stored bytes of the entry being expanded
+    int m_createdRoot;                 // the folders made for the installation folder (CreateFolderTree)
+    int m_createdFolders[MAX_MANIFEST_ENTRIES];  // the same for each entry's folder, when placed
     HANDLE m_temporaryFolderPin;  // held open for the run: the folder stays where it was checked
     CString m_pinnedSubfolder;    // the subfolder below it of the entries being installed
     HANDLE m_subfolderPin;        // held open while entries in it follow one another
@@ -53,7 +63,16 @@ private:
     LzCopyFn m_lzCopy;
     LzCloseFn m_lzClose;
 
+    CString EntryName(int index) const;
     bool ExpandFile(const char* source, const char* destination);
+    // The files an entry is moved between: ready, in place, replaced.
+    CString ReadyFile(int index) const { return m_temporaryFolder + EntryName(index); }
+    CString PlacedFile(int index) const { return m_root + EntryName(index); }
+    CString ReplacedFile(int index) const;
+    bool PlaceEntry(int index);
+    void PutBack(int index);
+    bool PlaceAllEntries();
+    void FinishPlacement();
     void ReleaseSubfolderPin();
     // Whether the temporary folder is a link, leads elsewhere or holds links;
     // with `pin`, it stays open in it when it is a real folder inside.

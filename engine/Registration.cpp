@@ -86,3 +86,36 @@ void RegisterInstallation(const SetupState& s) {
     if (tag.Open(JoinPath(s.installFolder, INSTALL_TAG_FILE), CFile::modeCreate | CFile::modeWrite))
         tag.Write(static_cast<const char*>(s.distributionTag), static_cast<UINT>(s.distributionTag.GetLength()));
 }
+
+namespace {
+
+bool ReadText(HKEY root, const char* keyName, const char* valueName, CString& text) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyA(root, keyName, &key) != ERROR_SUCCESS) return false;
+    char buffer[MAX_PATH + 1];
+    DWORD size = MAX_PATH;
+    DWORD type = REG_NONE;
+    bool read = ::RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+                    ERROR_SUCCESS &&
+                type == REG_SZ;
+    ::RegCloseKey(key);
+    if (!read) return false;
+    buffer[size < MAX_PATH ? size : MAX_PATH] = 0;
+    text = buffer;
+    return !text.IsEmpty();
+}
+
+}  // namespace
+
+int ReadRegisteredFolders(const SetupState& s, CString (&folders)[2]) {
+    int count = 0;
+    if (ReadText(HKEY_LOCAL_MACHINE, JoinPath(kUninstallKey, s.productKey), "InstallLocation", folders[0])) ++count;
+    CString userKey;
+    userKey.LoadString(IDS_USER_KEY_PREFIX);
+    CString browser;
+    if (ReadText(HKEY_CURRENT_USER, userKey + s.productKey, "path", browser)) {
+        int folder = browser.GetLength() - s.mainExeName.GetLength();
+        if (folder > 0 && ::lstrcmpiA(browser.Mid(folder), s.mainExeName) == 0) folders[count++] = browser.Left(folder);
+    }
+    return count;
+}

@@ -1,8 +1,16 @@
 // The records of a completed installation.
 #pragma once
 
+#include "fw/CString.h"
+
 struct SetupState;
 
 // Writes the uninstall entries, the per-user path of the browser and the
 // sno tag file. Every failure here is silent.
 void RegisterInstallation(const SetupState& s);
+
+// The folders the product is registered in: the InstallLocation of its
+// uninstall entry and the folder of the per-user path of the browser (each
+// is missing where that record could not be written). Returns how many of
+// the two were found.
+int ReadRegisteredFolders(const SetupState& s, CString (&folders)[2]);

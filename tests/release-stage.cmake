@@ -12,10 +12,7 @@ include(tests/ui/win32.cmake)
 set(RELEASE_SETUP_EXE ${CMAKE_SOURCE_DIR}/dist/QuillfenSetup.exe CACHE FILEPATH
     "The i686 release of the setup program run by the i686 stage")
 # The payload sources the installed files must equal are this tree's.
-set(release_system_args
-    ${RELEASE_SETUP_EXE} $<TARGET_FILE:uninstaller> $<TARGET_FILE:browser_standin>
-    $<TARGET_FILE:skin_standin> $<TARGET_FILE:lang_standin>
-    ${CMAKE_BINARY_DIR}/icons/qf11.ico ${STANDIN_SETTINGS_FILE} $<TARGET_FILE:setup_zero_entry>)
+set(release_system_args ${RELEASE_SETUP_EXE} ${SYSTEM_TEST_FILES})
 set(release_ui_args ${UI_TEST_ARGS})
 list(REMOVE_AT release_ui_args 0)
 list(PREPEND release_ui_args ${RELEASE_SETUP_EXE})

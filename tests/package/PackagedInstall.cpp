@@ -18,22 +18,6 @@ const char kFolder[] = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
 const char kUninstallString[] =
     "\"C:\\qfplain\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qfplain\\Quillfen\\Quillfen 11.0";
 
-// The files below `folder`, by path relative to it.
-void ListFiles(const std::string& folder, const std::string& relative, std::vector<std::string>& files) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\" + relative + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ListFiles(folder, relative + name + "\\", files);
-        else
-            files.push_back(relative + name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
 // Whether `installed` holds exactly the bytes of `source`; adds their size.
 bool SameFile(const std::string& installed, const std::string& source, unsigned long long& bytes) {
     std::string got, want;

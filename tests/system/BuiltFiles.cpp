@@ -6,12 +6,13 @@
 #include "tests/system/MachineState.h"
 
 bool GetBuiltFiles(BuiltFiles& files) {
-    // argv: program, case, then the eight paths in this order.
-    std::string* slots[] = {&files.setup, &files.uninstaller, &files.browser,  &files.skin,
-                            &files.language, &files.icon,     &files.settings, &files.zeroEntrySetup};
+    // argv: program, case, then the paths in this order.
+    std::string* slots[] = {&files.setup,    &files.uninstaller, &files.browser,        &files.skin,      &files.language,
+                            &files.icon,     &files.settings,    &files.zeroEntrySetup, &files.shortSetup};
     const int count = static_cast<int>(sizeof slots / sizeof slots[0]);
     if (__argc < 2 + count) {
-        std::printf("usage: system_tests CASE SETUP UNINSTALLER BROWSER SKIN LANGUAGE ICON SETTINGS ZERO_ENTRY_SETUP\n");
+        std::printf("usage: system_tests CASE SETUP UNINSTALLER BROWSER SKIN LANGUAGE ICON SETTINGS ZERO_ENTRY_SETUP"
+                    " SHORT_SETUP\n");
         return false;
     }
     for (int i = 0; i < count; ++i) {

@@ -13,6 +13,7 @@ struct BuiltFiles {
     std::string icon;         // qf11.ico
     std::string settings;     // qf11_default_en.txt
     std::string zeroEntrySetup;  // setup whose manifest ends with a payload file of 0 bytes
+    std::string shortSetup;      // setup whose manifest lists one payload file more than it carries
 };
 
 // Filled from the command line; false (with a message) when paths are missing.

@@ -72,7 +72,8 @@ BOOL CALLBACK CloseMatchingWindow(HWND window, LPARAM param) {
 
 }  // namespace
 
-CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const char* closeTitle, int pressButton) {
+CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const char* closeTitle, int pressButton,
+                        const std::string& alongside, CapturedRun* alongsideRun) {
     CapturedRun run;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr;
@@ -102,6 +103,8 @@ CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const c
     std::vector<HWND> closed;
     for (;;) {
         DrainPipe(readEnd, run.output);
+        if (alongsideRun && !alongsideRun->started && !run.output.empty())
+            *alongsideRun = RunCaptured(alongside, timeoutMs, closeTitle, pressButton);
         if (closeTitle) {
             WindowCloser closer = {pi.dwProcessId, closeTitle, pressButton, &closed, readEnd, &run};
             EnumWindows(CloseMatchingWindow, reinterpret_cast<LPARAM>(&closer));

@@ -22,8 +22,11 @@ struct CapturedRun {
 // Each top-level window of the program titled `closeTitle` (if given) is sent
 // WM_CLOSE once, the way its close button would end it, or, with a
 // `pressButton` id, the command of that button (IDOK: "OK" or "Yes").
+// With `alongside`, once the program has written its first output, that
+// command is run the same way to its end, into `*alongsideRun`.
 CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const char* closeTitle = nullptr,
-                        int pressButton = 0);
+                        int pressButton = 0, const std::string& alongside = std::string(),
+                        CapturedRun* alongsideRun = nullptr);
 
 // The lines of `text`, each without its CR LF or LF end. A last line without
 // an end is returned with `unterminated` set.

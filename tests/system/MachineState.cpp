@@ -152,3 +152,18 @@ std::string WindowsPath(const char* path) {
         if (c == '/') c = '\\';
     return "Z:" + converted;
 }
+
+void ListFiles(const std::string& folder, const std::string& relative, std::vector<std::string>& files) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + relative + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ListFiles(folder, relative + name + "\\", files);
+        else
+            files.push_back(relative + name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}

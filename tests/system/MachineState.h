@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 struct RegistryValue {
     bool found = false;
@@ -31,6 +32,8 @@ bool SetUserDefaultValue(const std::string& folder);
 void DeleteUserDefaultValue();
 
 bool PathExists(const std::string& path);
+// The files below `folder`, by path relative to it (`relative` is prepended).
+void ListFiles(const std::string& folder, const std::string& relative, std::vector<std::string>& files);
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // Deletes a file or a folder with everything in it (shell delete, silent).

@@ -1,10 +1,13 @@
 // The setup run as a release engineer and an administrator would try it: a
 // file damaged in transit, a default value that names no folder, DLLs planted
-// next to the setup, and a link in place of the temporary folder. The exit
-// codes are the ones README.md documents.
+// next to the setup, a link in place of the temporary folder, and runs that
+// fail or meet another one over a working installation. The exit codes are
+// the ones README.md documents.
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "tests/harness/check.h"
 #include "tests/system/BuiltFiles.h"
@@ -14,9 +17,26 @@
 
 namespace {
 
-const DWORD kExitInstalled = 0, kExitDeclined = 1, kExitRolledBack = 2, kExitDamaged = 3;
+const DWORD kExitInstalled = 0, kExitDeclined = 1602, kExitRolledBack = 1603, kExitAlreadyRunning = 1618,
+            kExitDamaged = 1620;
 const char kTitle[] = "  Quillfen Setup ";
 const char kPlainFolder[] = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
+const char kPlainUninstallString[] =
+    "\"C:\\qfplain\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qfplain\\Quillfen\\Quillfen 11.0";
+
+// Every file below `folder`, by relative path, with its bytes.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+    std::vector<std::string> files;
+    ListFiles(folder, "", files);
+    std::map<std::string, std::string> contents;
+    for (const std::string& file : files) ReadWholeFile(folder + "\\" + file, contents[file]);
+    return contents;
+}
+
+void CheckStillRegistered(const BuiltFiles& files) {
+    CheckRegistration(files, kPlainFolder, kPlainUninstallString);
+    CheckShortcuts(kPlainFolder, false);
+}
 
 bool NothingRegistered() {
     return !KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey) && !KeyExists(HKEY_CURRENT_USER, kUserRecordKey);
@@ -199,4 +219,50 @@ TEST_CASE(system_install_link_is_not_followed) {
     CHECK_NUM(run.windowsClosed, 2);
     // Windows' calls cannot remove a Unix link.
     CHECK(RunUnixOn("/bin/rm -f", link, false));
+}
+
+// A working installation A survives every run that fails or meets another:
+// a second setup started while the first runs, an upgrade that finds a file
+// in use, runs into folders that cannot be used. Only a complete run
+// replaces it, and that one also clears what an earlier failure left.
+TEST_CASE(system_failed_runs_keep_the_installation) {
+    BuiltFiles files;
+    REQUIRE(GetBuiltFiles(files));
+    CleanMachine clean;
+    const std::string setup = "\"" + files.setup + "\" -s";
+    REQUIRE(SetUserDefaultValue("C:\\qfplain"));
+    CapturedRun second;
+    CapturedRun first = RunCaptured(setup, 60000, kTitle, 0, setup, &second);
+    CHECK_NUM(first.exitCode, kExitInstalled);
+    CHECK_NUM(second.exitCode, kExitAlreadyRunning);
+    CHECK_STR(second.output.c_str(), "");  // not even a termination pass
+    CHECK_NUM(second.windowsClosed, 0);
+    CheckStillRegistered(files);
+
+    // A, an earlier version: files of its own.
+    const std::string folder = kPlainFolder;
+    for (const char* file : {"\\quillfen.exe", "\\skin\\default_en.dll", "\\qf11_default_en.txt"})
+        REQUIRE(WriteWholeFile(folder + file, std::string("version A of ") + file));
+    const std::map<std::string, std::string> a = Snapshot(folder);
+    HANDLE held = CreateFileA((folder + "\\en.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    REQUIRE(held != INVALID_HANDLE_VALUE);
+    CapturedRun upgrade = RunSilentClosingWindows(files.setup, "C:\\qfplain");
+    CloseHandle(held);
+    // Elsewhere: a folder that cannot be made, and a build that lacks a file.
+    CHECK_NUM(RunSilentClosingWindows(files.setup, "\\\\nosuchserver\\share").exitCode, kExitRolledBack);
+    CHECK_NUM(RunSilentClosingWindows(files.shortSetup, "C:\\qfbad").exitCode, kExitRolledBack);
+    // The removal page and the report; A whole, and nothing stray beside it.
+    CHECK_NUM(upgrade.exitCode, kExitRolledBack);
+    CHECK_NUM(upgrade.windowsClosed, 2);
+    CHECK(Snapshot(folder) == a);
+    CheckStillRegistered(files);
+    CHECK(!PathExists("C:\\qfbad"));
+
+    REQUIRE(WriteWholeFile(folder + "\\en.dl_", "left by a failed run"));
+    REQUIRE(SetFileAttributesA((folder + "\\qf11.ico").c_str(), FILE_ATTRIBUTE_READONLY));
+    CHECK_NUM(RunSilentSetup(files, "C:\\qfplain").exitCode, kExitInstalled);
+    CheckInstalledFiles(files, folder);
+    CHECK(!PathExists(folder + "\\en.dl_"));
+    CHECK((GetFileAttributesA((folder + "\\qf11.ico").c_str()) & FILE_ATTRIBUTE_READONLY) != 0);
+    CheckStillRegistered(files);
 }

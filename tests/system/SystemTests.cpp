@@ -174,7 +174,7 @@ TEST_CASE(system_uninstaller_refused_changes_nothing) {
     REQUIRE(run.started);
     REQUIRE(run.exited);
     CHECK_NUM(run.windowsClosed, 1);
-    CHECK_NUM(run.exitCode, 4);  // uninstall declined
+    CHECK_NUM(run.exitCode, 1602);  // uninstall declined
     CheckResultLines(run.output, kNothingRunning);
     // All six were written before the question appeared.
     CheckResultLines(run.outputAtFirstWindow, kNothingRunning);

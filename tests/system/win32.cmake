@@ -14,8 +14,13 @@ add_executable(system_tests
 target_include_directories(system_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(system_tests PRIVATE ole32 shell32 advapi32 user32 uuid)
 set_target_properties(system_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/system)
-add_dependencies(system_tests setup setup_zero_entry uninstaller browser_standin skin_standin lang_standin icons planted_lz32
-                 planted_psapi planted_comctl32)
+add_dependencies(system_tests setup setup_zero_entry setup_short_payload uninstaller browser_standin skin_standin
+                 lang_standin icons planted_lz32 planted_psapi planted_comctl32)
+# What every case gets after the setup under test (tests/system/BuiltFiles.h).
+set(SYSTEM_TEST_FILES
+    $<TARGET_FILE:uninstaller> $<TARGET_FILE:browser_standin> $<TARGET_FILE:skin_standin> $<TARGET_FILE:lang_standin>
+    ${CMAKE_BINARY_DIR}/icons/qf11.ico ${STANDIN_SETTINGS_FILE} $<TARGET_FILE:setup_zero_entry>
+    $<TARGET_FILE:setup_short_payload>)
 
 # DLLs with system names that a user could find next to a downloaded setup:
 # loading one leaves a marker file beside it.
@@ -41,12 +46,9 @@ foreach(system_case
         system_damaged_setup_changes_nothing
         system_unusable_default_value_runs_the_wizard
         system_planted_dlls_are_not_loaded
-        system_install_link_is_not_followed)
-    add_test(NAME ${system_case}
-             COMMAND system_tests ${system_case}
-                     $<TARGET_FILE:setup> $<TARGET_FILE:uninstaller> $<TARGET_FILE:browser_standin>
-                     $<TARGET_FILE:skin_standin> $<TARGET_FILE:lang_standin>
-                     ${CMAKE_BINARY_DIR}/icons/qf11.ico ${STANDIN_SETTINGS_FILE} $<TARGET_FILE:setup_zero_entry>)
+        system_install_link_is_not_followed
+        system_failed_runs_keep_the_installation)
+    add_test(NAME ${system_case} COMMAND system_tests ${system_case} $<TARGET_FILE:setup> ${SYSTEM_TEST_FILES})
     set_tests_properties(${system_case} PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 240)
 endforeach()
 unset(system_case)
@@ -74,9 +76,7 @@ add_test(NAME release_signing COMMAND sh ${CMAKE_SOURCE_DIR}/tests/system/signin
          ${SIGNED_DIR} $<TARGET_FILE:setup> ${RELEASE_SETUP_EXE})
 set_tests_properties(release_signing PROPERTIES FIXTURES_SETUP signed_setup)
 add_test(NAME system_signed_setup_installs
-         COMMAND system_tests system_silent_reinstall_overwrites_in_place
-                 ${SIGNED_DIR}/x64/QuillfenSetup.exe $<TARGET_FILE:uninstaller> $<TARGET_FILE:browser_standin>
-                 $<TARGET_FILE:skin_standin> $<TARGET_FILE:lang_standin>
-                 ${CMAKE_BINARY_DIR}/icons/qf11.ico ${STANDIN_SETTINGS_FILE} $<TARGET_FILE:setup_zero_entry>)
+         COMMAND system_tests system_silent_reinstall_overwrites_in_place ${SIGNED_DIR}/x64/QuillfenSetup.exe
+                 ${SYSTEM_TEST_FILES})
 set_tests_properties(system_signed_setup_installs PROPERTIES
                      FIXTURES_REQUIRED signed_setup RESOURCE_LOCK wineprefix TIMEOUT 240)

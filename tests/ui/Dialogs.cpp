@@ -13,6 +13,8 @@ const char kUninstallQuestion[] =
     "The Uninstall procedure will remove  Quillfen 11.0 from your computer.  \n\n\nDo you want to continue?";
 const char kUninstalledReport[] = "Quillfen 11.0 was successfully uninstalled.";
 const char kTerminatedReport[] = "Quillfen Setup is terminated.";
+const char kAlreadyRunning[] = "Quillfen Setup is already running.";
+const char kNotInstalledIn[] = "Quillfen 11.0 is not installed in ";
 
 namespace {
 

@@ -60,3 +60,5 @@ extern const char kExitQuestion[];
 extern const char kUninstallQuestion[];
 extern const char kUninstalledReport[];
 extern const char kTerminatedReport[];
+extern const char kAlreadyRunning[];
+extern const char kNotInstalledIn[];

@@ -100,6 +100,12 @@ bool SetupRun::WaitForEnd(DWORD timeoutMs) const {
     return started_ && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
+DWORD SetupRun::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (started_) GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
 void SetupRun::WaitUntilIdle() const {
     if (started_) WaitForInputIdle(info_.hProcess, 5000);
 }

@@ -27,6 +27,8 @@ public:
     void WaitUntilIdle() const;
     bool HasEnded() const;
     bool WaitForEnd(DWORD timeoutMs) const;
+    // The process exit code once it ended (STILL_ACTIVE before).
+    DWORD ExitCode() const;
 
     // Records are addressed by their position in the log: take a mark before
     // an action, then look at what came after it.

@@ -4,7 +4,6 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include "fw/CWinApp.h"
 #include "res/resource.h"
 #include "tests/harness/check.h"
 #include "tests/system/InstallChecks.h"
@@ -145,21 +144,39 @@ TEST_CASE(ui_installed_uninstaller) {
     CheckInstalledFiles(ui.files.built, kInstallFolder);
 }
 
+// The argument is the folder, taken whole. The registered one, quotes, a
+// trailing blank or backslash and letter case aside, is asked about; any
+// other folder is refused, named as the program read it, and nothing changes.
 TEST_CASE(ui_uninstall_command_line_variants) {
     UiCase ui;
     REQUIRE(ui.ready);
     REQUIRE(InstallSilently(ui.files));
 
-    const char* const variants[] = {"-S", "-s ", "\"C:\\Quillfen\\Quillfen 11.0\"", "C:\\Quillfen\\Quillfen 11.0 "};
-    for (const char* arguments : variants) {
+    const char* const registered[] = {"\"C:\\qf ui silent\\Quillfen\\Quillfen 11.0\"",
+                                      "C:\\qf ui silent\\Quillfen\\Quillfen 11.0 ",
+                                      "c:\\QF UI SILENT\\quillfen\\quillfen 11.0\\"};
+    for (const char* arguments : registered) {
         std::printf("    arguments: [%s]\n", arguments);
-        // Nothing the program does in this mode shows its folder: the tail of
-        // its command line, which becomes the folder, is checked as taken.
-        CHECK_STR(AfxCommandLineTail(ui.Setup(arguments).c_str()), arguments);
         REQUIRE(DeclineUninstall(ui.Setup(arguments)));
         CheckStillInstalled(ui.files, kSilentFolder);
     }
-    CHECK_STR(AfxCommandLineTail("C:\\qf\\uninstall.exe \t C:\\Quillfen\\Quillfen 11.0"), "C:\\Quillfen\\Quillfen 11.0");
+    const char* const others[][2] = {{"-S", "-S"},
+                                     {"-s ", "-s"},
+                                     {" \t/S", "/S"},
+                                     {"-s -s", "-s -s"},
+                                     {"\"C:\\Quillfen\\Quillfen 11.0\\\"", "C:\\Quillfen\\Quillfen 11.0"}};
+    for (const auto& other : others) {
+        std::printf("    arguments: [%s]\n", other[0]);
+        SetupRun run(ui.Setup(other[0]));
+        HWND box = StartedWithHook(run) ? ExpectMessageBox(run, 0, (kNotInstalledIn + std::string(other[1])).c_str(),
+                                                           false)
+                                        : nullptr;
+        REQUIRE(box);
+        Answer(box, IDOK);
+        CHECK(run.WaitForEnd(kRunEndMs));
+        CHECK_NUM(run.ExitCode(), 1605);
+        CheckStillInstalled(ui.files, kSilentFolder);
+    }
 }
 
 namespace {

@@ -155,16 +155,27 @@ TEST_CASE(ui_wizard_install) {
     CheckShortcuts(kInstallFolder, true);
 }
 
+// A second setup started meanwhile says that one is running, and ends.
 TEST_CASE(ui_licence_no_then_no_installs_nothing) {
     UiCase ui;
     REQUIRE(ui.ready);
     SetupRun run(ui.Setup());
+    REQUIRE(WaitForLicencePage(run));
+    {
+        SetupRun second(ui.Setup());
+        HWND busy = StartedWithHook(second) ? ExpectMessageBox(second, 0, kAlreadyRunning, false) : nullptr;
+        REQUIRE(busy);
+        Answer(busy, IDOK);
+        CHECK(second.WaitForEnd(kRunEndMs));
+        CHECK_NUM(second.ExitCode(), 1618);
+    }
 
     HWND box = LeaveLicence(run, ClickNo);
     REQUIRE(box);
     size_t mark = run.Mark();
     Answer(box, IDCANCEL);
     REQUIRE(run.WaitForEnd(kRunEndMs));
+    CHECK_NUM(run.ExitCode(), 1602);
     // Neither the installing page nor anything after it.
     CHECK(!run.WaitForRecord(kInstallingRecord, mark, 0));
     CHECK(!PathExists(kInstallFolder));
