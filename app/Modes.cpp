@@ -28,7 +28,7 @@ void SetupApp::ShowRemovalPage() {
 
 // Only the installation the folder names is taken back: when the product is
 // registered in another folder, the run changes nothing and says so.
-bool SetupApp::IsOtherFolder() {
+bool SetupApp::RefuseUnregisteredFolder() {
     CString registered[2];
     int count = ReadRegisteredFolders(setupState, registered);
     CString folder = UninstallArgumentFolder(setupState.installFolder);
@@ -46,7 +46,7 @@ bool SetupApp::IsOtherFolder() {
 // Asks first; only a Yes takes anything away. The removal page stands until
 // the user closes it, then the registration and shortcuts are removed.
 void SetupApp::RunUninstall() {
-    if (IsOtherFolder()) return;
+    if (RefuseUnregisteredFolder()) return;
     CString question, part;
     question.LoadString(IDS_UNINSTALL_QUESTION_1);
     question += setupState.displayName;

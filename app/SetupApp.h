@@ -27,7 +27,7 @@ private:
     bool TakeRunLock();
     void LoadSetupState();
     void LookUpSilentFolder();
-    bool IsOtherFolder();
+    bool RefuseUnregisteredFolder();
     void RunUninstall();
     void RunWizard();
     void RollBackInstall();
