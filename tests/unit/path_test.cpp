@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/UninstallFolder.h"
 #include "engine/UninstallCommand.h"
 #include "payload/LzSideFile.h"
 #include "payload/PathMap.h"
@@ -21,23 +20,11 @@ TEST(UninstallCommand, QuotesTheProgramOnlyWhenItHoldsABlank) {
     EXPECT_STREQ(UninstallCommand("D:\\Apps\\QF"), "D:\\Apps\\QF\\uninstall.exe D:\\Apps\\QF");
 }
 
-}  // namespace
-
-namespace {
-
 TEST(LzSideFileName, ReplacesOrAddsTheExtensionsLastCharacter) {
     EXPECT_STREQ(LzSideFileName("C:\\q\\en.dll"), "C:\\q\\en.dl_");
     EXPECT_STREQ(LzSideFileName("C:\\q\\a.b"), "C:\\q\\a.b_");
     EXPECT_STREQ(LzSideFileName("C:\\q\\a.b.c"), "C:\\q\\a.b._");
     EXPECT_STREQ(LzSideFileName("C:\\q.d\\sno"), "C:\\q.d\\sno._");
-}
-
-TEST(UninstallArgumentFolder, SetsAsideQuotesTrailingBlanksAndBackslashes) {
-    EXPECT_STREQ(UninstallArgumentFolder("\"C:\\Q F\\11.0\\\" "), "C:\\Q F\\11.0");
-    EXPECT_STREQ(UninstallArgumentFolder("C:\\Q F\\11.0 \\ "), "C:\\Q F\\11.0");
-    EXPECT_STREQ(UninstallArgumentFolder("\"C:\\\""), "C:\\");
-    EXPECT_STREQ(UninstallArgumentFolder(" -s -s"), " -s -s");
-    EXPECT_STREQ(UninstallArgumentFolder("\"\" "), "");
 }
 
 }  // namespace
