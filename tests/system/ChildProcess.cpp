@@ -7,8 +7,8 @@
 
 namespace {
 
-// Moves whatever the pipe holds now into `output`, without blocking.
-void DrainPipe(HANDLE pipe, std::string& output) {
+// Moves whatever the pipe holds now into the run's output, without blocking.
+void DrainPipe(HANDLE pipe, CapturedRun& run) {
     for (;;) {
         DWORD available = 0;
         if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) || available == 0) return;
@@ -16,8 +16,19 @@ void DrainPipe(HANDLE pipe, std::string& output) {
         DWORD wanted = available < sizeof buffer ? available : static_cast<DWORD>(sizeof buffer);
         DWORD read = 0;
         if (!ReadFile(pipe, buffer, wanted, &read, nullptr) || read == 0) return;
-        output.append(buffer, read);
+        run.output.append(buffer, read);
+        for (DWORD i = 0; i < read; ++i)
+            if (buffer[i] == '\n') run.lineTicks.push_back(GetTickCount());
     }
+}
+
+// Whether `window` belongs to process `processId` (0: any) and is titled `title`.
+bool WindowMatches(HWND window, DWORD processId, const char* title) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char text[256];
+    return (processId == 0 || pid == processId) && GetWindowTextA(window, text, sizeof text) > 0 &&
+           std::strcmp(text, title) == 0;
 }
 
 struct WindowSearch {
@@ -28,15 +39,8 @@ struct WindowSearch {
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (search->processId != 0 && pid != search->processId) return TRUE;
-    char title[256];
-    if (GetWindowTextA(window, title, sizeof title) > 0 && std::strcmp(title, search->title) == 0) {
-        search->found = true;
-        return FALSE;
-    }
-    return TRUE;
+    search->found = WindowMatches(window, search->processId, search->title);
+    return !search->found;
 }
 
 struct WindowCloser {
@@ -50,17 +54,12 @@ struct WindowCloser {
 
 BOOL CALLBACK CloseMatchingWindow(HWND window, LPARAM param) {
     WindowCloser* closer = reinterpret_cast<WindowCloser*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char title[256];
-    if (pid != closer->processId || !IsWindowVisible(window) || GetWindowTextA(window, title, sizeof title) <= 0 ||
-        std::strcmp(title, closer->title) != 0)
-        return TRUE;
+    if (!IsWindowVisible(window) || !WindowMatches(window, closer->processId, closer->title)) return TRUE;
     for (HWND done : *closer->closed)
         if (done == window) return TRUE;
     if (closer->closed->empty()) {
-        DrainPipe(closer->pipe, closer->run->output);
-        closer->run->outputAtFirstWindow = closer->run->output;
+        DrainPipe(closer->pipe, *closer->run);
+        closer->run->firstWindowTick = GetTickCount();
     }
     closer->closed->push_back(window);
     if (closer->pressButton)
@@ -102,7 +101,7 @@ CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const c
     DWORD waited = 0;
     std::vector<HWND> closed;
     for (;;) {
-        DrainPipe(readEnd, run.output);
+        DrainPipe(readEnd, run);
         if (alongsideRun && !alongsideRun->started && !run.output.empty())
             *alongsideRun = RunCaptured(alongside, timeoutMs, closeTitle, pressButton);
         if (closeTitle) {
@@ -120,7 +119,7 @@ CapturedRun RunCaptured(const std::string& commandLine, DWORD timeoutMs, const c
         TerminateProcess(pi.hProcess, 1);
         WaitForSingleObject(pi.hProcess, 5000);
     }
-    DrainPipe(readEnd, run.output);
+    DrainPipe(readEnd, run);
     if (run.exited) GetExitCodeProcess(pi.hProcess, &run.exitCode);
     run.windowsClosed = static_cast<int>(closed.size());
     CloseHandle(readEnd);

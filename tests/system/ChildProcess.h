@@ -14,7 +14,8 @@ struct CapturedRun {
     DWORD exitCode = 259;     // the process exit code once it exited (STILL_ACTIVE before)
     std::string output;       // everything written to standard output
     int windowsClosed = 0;    // windows of the program closed while it ran
-    std::string outputAtFirstWindow;  // what had been written when the first of them was seen
+    std::vector<DWORD> lineTicks;  // GetTickCount when each line of output was read
+    DWORD firstWindowTick = 0;     // and when the first of those windows was seen, after the lines read by then
 };
 
 // Runs `commandLine` exactly as given (no quoting added) with its standard

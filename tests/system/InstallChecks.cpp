@@ -25,8 +25,8 @@ const char kUninstallLinkName[] = "Uninstall Quillfen 11.0.lnk";
 const DWORD kSetupTimeoutMs = 60000;
 
 // Every folder a case installs into; all of them go in a reset.
-const char* const kTestBases[] = {"C:\\qf silent test", "C:\\qfplain", "C:\\qf uninstall test", "C:\\qf upper",
-                                  "C:\\qfdamaged", "C:\\qfplant", "C:\\qflink", "C:\\qflink-target", "C:\\qfbad"};
+const char* const kTestBases[] = {"C:\\qf silent test", "C:\\qfplain", "C:\\qf upper", "C:\\qfdamaged",
+                                  "C:\\qfplant", "C:\\qflink", "C:\\qflink-target", "C:\\qfbad"};
 
 std::string ProgramGroup() { return CommonShellFolder(CSIDL_COMMON_PROGRAMS) + "\\" + kGroupName; }
 
@@ -128,14 +128,9 @@ CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base, con
 }
 
 CapturedRun RunSilentClosingWindows(const std::string& program, const std::string& base) {
-    if (!SetUserDefaultValue(base)) {
-        check::Fail(__FILE__, __LINE__, "SetUserDefaultValue(base)");
-        return CapturedRun();
-    }
-    CapturedRun run = RunCaptured("\"" + program + "\" -s", kSetupTimeoutMs, "  Quillfen Setup ");
-    CHECK(run.started);
-    CHECK(run.exited);
-    return run;
+    BuiltFiles setup;
+    setup.setup = program;
+    return RunSilentSetup(setup, base, "  Quillfen Setup ");
 }
 
 void CheckResultLines(const std::string& output, const int (&codes)[6]) {

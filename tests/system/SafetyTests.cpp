@@ -178,6 +178,14 @@ TEST_CASE(system_planted_dlls_are_not_loaded) {
     REQUIRE(CopyFileA(files.setup.c_str(), (folder + "QuillfenSetup.exe").c_str(), FALSE));
     const char* const dlls[] = {"lz32.dll", "psapi.dll", "comctl32.dll"};
     for (const char* dll : dlls) REQUIRE(CopyFileA((planted + dll).c_str(), (folder + dll).c_str(), FALSE));
+    // The control: a load by name that looks in that folder first, as an unprotected program's does, gets
+    // the planted DLL and its marker (COMCTL32 is in this process already).
+    REQUIRE(SetDllDirectoryA(folder.c_str()));
+    for (const char* dll : {"lz32.dll", "psapi.dll"}) {
+        FreeLibrary(LoadLibraryA(dll));
+        CHECK(DeleteFileA((folder + dll + ".loaded").c_str()));
+    }
+    SetDllDirectoryA(nullptr);
 
     REQUIRE(SetUserDefaultValue("C:\\qfplain"));
     const std::string setup = "\"" + folder + "QuillfenSetup.exe\" ";
