@@ -33,6 +33,27 @@ void CheckBlock(const char* text, const char* widest, int lines) {
     CheckClientSize(s, widestCx, lines * lineHeight);
 }
 
+// The buttons shown side by side, 10 pixels apart, the row centred on the
+// window's outer width and 13 pixels above the client's bottom, each as large
+// as the template makes it; `second` null: the first button alone.
+void CheckButtonRow(const BoxCall& call, BoxAnswer answer, int result, const char* first, const char* second) {
+    BoxSnapshot s;
+    CHECK_NUM(DriveBox(call, answer, &s), result);
+    if (!s.seen) return;
+    const int width = s.templateButton.right;
+    const int row = second ? 2 * width + 10 : width;
+    for (int i = 0; i < (second ? 2 : 1); ++i) {
+        CHECK(s.buttonVisible[i]);
+        CHECK_STR(s.buttonText[i], i ? second : first);
+        CHECK_NUM(s.button[i].left, (s.window.right - s.window.left - row) / 2 + i * (width + 10));
+        CHECK_NUM(s.button[i].right - s.button[i].left, width);
+        CHECK_NUM(s.button[i].bottom - s.button[i].top, s.templateButton.bottom);
+        CHECK_NUM(s.button[i].bottom, s.client.bottom - 13);
+    }
+    CHECK(s.buttonVisible[1] == (second != nullptr));
+    CHECK_NUM(s.buttonTop, s.button[0].top);
+}
+
 }  // namespace
 
 TEST_CASE(msgbox_one_line_readable_font) {
@@ -48,7 +69,8 @@ TEST_CASE(msgbox_one_line_readable_font) {
     int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
     CHECK_NUM(s.messageFont.lfHeight, -::MulDiv(8, dpi, 72));
-    if (dpi == 96) CHECK(s.textExtent.cy >= 8);
+    // A line is at least as high as the 8-point characters it holds.
+    CHECK(s.textExtent.cy >= ::MulDiv(8, dpi, 72));
 
     SIZE withDialogFont = MeasureWith(s.dialogFont, text);
     SIZE withMessageFont = MeasureWith(s.messageFont, text);
@@ -93,50 +115,13 @@ TEST_CASE(msgbox_long_line_is_not_wrapped) {
 }
 
 TEST_CASE(msgbox_ok_button_centred_above_bottom) {
-    BoxSnapshot s;
-    CHECK_NUM(DriveBox(TextCall("Quillfen Setup is terminated.", MB_OK), PressFirstButton, &s), 1);
-    REQUIRE(s.seen);
-    int width = s.templateButton.right;
-    int height = s.templateButton.bottom;
-    int outerWidth = s.window.right - s.window.left;
-    CHECK(s.buttonVisible[0]);
-    CHECK(!s.buttonVisible[1]);
-    CHECK_STR(s.buttonText[0], "OK");
-    CHECK_NUM(s.button[0].left, (outerWidth - width) / 2);
-    CHECK_NUM(s.button[0].right - s.button[0].left, width);
-    CHECK_NUM(s.button[0].bottom - s.button[0].top, height);
-    CHECK_NUM(s.button[0].bottom, s.client.bottom - 13);
-    CHECK_NUM(s.buttonTop, s.button[0].top);
+    CheckButtonRow(TextCall("Quillfen Setup is terminated.", MB_OK), PressFirstButton, 1, "OK", nullptr);
 }
 
 TEST_CASE(msgbox_yesno_buttons_relabelled_side_by_side) {
-    BoxSnapshot s;
-    CHECK_NUM(DriveBox(TextCall(kUninstallQuestion, MB_YESNO), PressFirstButton, &s), 1);
-    REQUIRE(s.seen);
-    int width = s.templateButton.right;
-    int outerWidth = s.window.right - s.window.left;
-    CHECK(s.buttonVisible[0]);
-    CHECK(s.buttonVisible[1]);
-    CHECK_STR(s.buttonText[0], "Yes");
-    CHECK_STR(s.buttonText[1], "No");
-    CHECK_NUM(s.button[0].left, (outerWidth - (2 * width + 10)) / 2);
-    CHECK_NUM(s.button[1].left, s.button[0].right + 10);
-    CHECK_NUM(s.button[0].bottom, s.client.bottom - 13);
-    CHECK_NUM(s.button[1].bottom, s.client.bottom - 13);
-    CHECK_NUM(s.buttonTop, s.button[0].top);
+    CheckButtonRow(TextCall(kUninstallQuestion, MB_YESNO), PressFirstButton, 1, "Yes", "No");
 }
 
 TEST_CASE(msgbox_okcancel_buttons_keep_their_labels) {
-    BoxSnapshot s;
-    CHECK_NUM(DriveBox(TextCall("Quillfen Setup is terminated.", MB_OKCANCEL), PressSecondButton, &s), 2);
-    REQUIRE(s.seen);
-    int width = s.templateButton.right;
-    int outerWidth = s.window.right - s.window.left;
-    CHECK(s.buttonVisible[0]);
-    CHECK(s.buttonVisible[1]);
-    CHECK_STR(s.buttonText[0], "OK");
-    CHECK_STR(s.buttonText[1], "Cancel");
-    CHECK_NUM(s.button[0].left, (outerWidth - (2 * width + 10)) / 2);
-    CHECK_NUM(s.button[1].left, s.button[0].right + 10);
-    CHECK_NUM(s.button[1].bottom, s.client.bottom - 13);
+    CheckButtonRow(TextCall("Quillfen Setup is terminated.", MB_OKCANCEL), PressSecondButton, 2, "OK", "Cancel");
 }

@@ -239,14 +239,22 @@ bool SameRow(const COLORREF* a, const COLORREF* b, int count) {
     return true;
 }
 
+// The title row as the other activation state shows it; the state is put back.
+void OtherStateRow(SkinTestDialog& d, COLORREF* row) {
+    d.SendMessage(WM_NCACTIVATE, !d.m_bActive);
+    TitleRow(d.m_hWnd, d, row, 2000);
+    d.SendMessage(WM_NCACTIVATE, !d.m_bActive);
+}
+
 }  // namespace
 
 TEST_CASE(skin_set_text_rebuilds_caption) {
     SkinTestDialog dialog;
     CHECK_NUM(dialog.Run([](SkinTestDialog& d) {
-        static COLORREF before[2000], after[2000], restored[2000];
+        static COLORREF before[2000], after[2000], restored[2000], otherBefore[2000], otherAfter[2000];
         int count = TitleRow(d.m_hWnd, d, before, 2000);
         REQUIRE(count > 20);
+        OtherStateRow(d, otherBefore);
 
         int defaults = d.defaultSetText;
         d.SetWindowText("WWWW Other title WWWW");
@@ -259,14 +267,9 @@ TEST_CASE(skin_set_text_rebuilds_caption) {
 
         CHECK_NUM(TitleRow(d.m_hWnd, d, after, 2000), count);
         CHECK(!SameRow(before, after, count));
-        HBITMAP image = d.m_bmpCaption[d.m_bActive ? 1 : 0];
-        CHECK(WindowMatchesBitmap(d.m_hWnd, d.m_rectCaption, image, d.m_rectCaption.TopLeft()));
-
-        // The other state's image is rebuilt with the new title as well.
-        d.SendMessage(WM_NCACTIVATE, !d.m_bActive);
-        image = d.m_bmpCaption[d.m_bActive ? 1 : 0];
-        CHECK(WindowMatchesBitmap(d.m_hWnd, d.m_rectCaption, image, d.m_rectCaption.TopLeft()));
-        d.SendMessage(WM_NCACTIVATE, !d.m_bActive);
+        // The other state shows the new title as well.
+        OtherStateRow(d, otherAfter);
+        CHECK(!SameRow(otherBefore, otherAfter, count));
 
         d.SetWindowText("Skin test");
         TitleRow(d.m_hWnd, d, restored, 2000);
@@ -295,7 +298,7 @@ bool CaptionFontIs(SkinTestDialog& d, const LOGFONTA& want) {
 
 // The message alone, then real changes of the system's settings as a user
 // makes them: the frame on the screen follows the new inactive caption
-// colours and the new caption font.
+// colours and the new caption font; the active caption keeps its own.
 TEST_CASE(skin_system_colour_and_font_changes) {
     SkinTestDialog dialog;
     CHECK_NUM(dialog.Run([](SkinTestDialog& d) {
@@ -321,31 +324,39 @@ TEST_CASE(skin_system_colour_and_font_changes) {
         REQUIRE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
         CHECK(CaptionFontIs(d, metrics.lfCaptionFont));
 
-        // Real colour changes: the inactive caption is painted again with them.
+        // Real colour changes: the inactive caption is painted again with
+        // them; the active one stays grey with a white title.
         d.SendMessage(WM_NCACTIVATE, FALSE);
         REQUIRE(!d.m_bActive);
-        const int elements[2] = {COLOR_INACTIVECAPTION, COLOR_INACTIVECAPTIONTEXT};
-        const COLORREF saved[2] = {::GetSysColor(elements[0]), ::GetSysColor(elements[1])};
-        const COLORREF changed[2] = {RGB(20, 90, 40), RGB(250, 220, 0)};
+        const int elements[5] = {COLOR_INACTIVECAPTION, COLOR_INACTIVECAPTIONTEXT, COLOR_ACTIVECAPTION,
+                                 COLOR_GRADIENTACTIVECAPTION, COLOR_CAPTIONTEXT};
+        COLORREF saved[5];
+        for (int i = 0; i < 5; ++i) saved[i] = ::GetSysColor(elements[i]);
+        const COLORREF changed[5] = {RGB(20, 90, 40), RGB(250, 220, 0), RGB(120, 30, 60), RGB(30, 60, 120),
+                                     RGB(0, 200, 255)};
         CHECK(TitlePixels(d, saved[1]) > 0);
-        REQUIRE(::SetSysColors(2, elements, changed));
-        PumpMessages();
-        CHECK_NUM(FillPixel(d), changed[0]);
+        REQUIRE(::SetSysColors(5, elements, changed));
+        CHECK(PumpUntil([&] { return FillPixel(d) == changed[0]; }));
         CHECK(TitlePixels(d, changed[1]) > 0);
         CHECK_NUM(TitlePixels(d, saved[1]), 0);
-        REQUIRE(::SetSysColors(2, elements, saved));
-        PumpMessages();
-        CHECK_NUM(FillPixel(d), saved[0]);
+        d.SendMessage(WM_NCACTIVATE, TRUE);
+        CHECK_NUM(FillPixel(d), kActiveCaption);
+        CHECK(TitlePixels(d, RGB(255, 255, 255)) > 0);
+        CHECK_NUM(TitlePixels(d, changed[4]), 0);
+        d.SendMessage(WM_NCACTIVATE, FALSE);
+        REQUIRE(::SetSysColors(5, elements, saved));
+        CHECK(PumpUntil([&] { return FillPixel(d) == saved[0]; }));
 
         // A real caption font change, without a colour change. It is stored
         // in the prefix's profile, as a user's change is, so it is undone on
         // every way out.
         struct RestoredMetrics {
+            SkinTestDialog& d;
             NONCLIENTMETRICSA saved;
             ~RestoredMetrics() {
                 ::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved,
                                         SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
-                PumpMessages();
+                PumpUntil([this] { return CaptionFontIs(d, saved.lfCaptionFont); });
             }
         };
         static COLORREF before[2000], after[2000];
@@ -354,11 +365,10 @@ TEST_CASE(skin_system_colour_and_font_changes) {
         larger.lfCaptionFont.lfHeight = metrics.lfCaptionFont.lfHeight * 3 / 2;
         larger.lfCaptionFont.lfItalic = TRUE;
         {
-            RestoredMetrics restore = {metrics};
+            RestoredMetrics restore = {d, metrics};
             REQUIRE(::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger,
                                             SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
-            PumpMessages();
-            CHECK(CaptionFontIs(d, larger.lfCaptionFont));
+            CHECK(PumpUntil([&] { return CaptionFontIs(d, larger.lfCaptionFont); }));
             TitleRow(d.m_hWnd, d, after, 2000);
             CHECK(!SameRow(before, after, count));
             CHECK(WindowMatchesBitmap(d.m_hWnd, d.m_rectCaption, d.m_bmpCaption[0], d.m_rectCaption.TopLeft()));

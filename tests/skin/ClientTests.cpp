@@ -52,9 +52,10 @@ HBRUSH CtlColor(SkinTestDialog& d, UINT message, HDC dc, int controlId) {
         d.SendMessage(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(::GetDlgItem(d.m_hWnd, controlId))));
 }
 
-// A client-area pixel of a control, read from the dialog's window.
+// A client-area pixel of a control (0: the dialog itself), read from the
+// dialog's window.
 COLORREF ControlPixel(SkinTestDialog& d, int controlId, int fromRight, int fromBottom) {
-    HWND control = ::GetDlgItem(d.m_hWnd, controlId);
+    HWND control = controlId ? ::GetDlgItem(d.m_hWnd, controlId) : d.m_hWnd;
     RECT client;
     ::GetClientRect(control, &client);
     POINT p = {client.right - fromRight, client.bottom - fromBottom};
@@ -131,13 +132,7 @@ TEST_CASE(skin_erase_background_grey) {
         CHECK_NUM(canvas.At(1, 1), kRed);
 
         // The dialog's own client area, away from every control.
-        RECT client;
-        d.GetClientRect(&client);
-        POINT p = {client.right - 3, 3};
-        ::ClientToScreen(d.m_hWnd, &p);
-        RECT window;
-        d.GetWindowRect(&window);
-        CHECK_NUM(WindowPixel(d.m_hWnd, p.x - window.left, p.y - window.top), kGrey);
+        CHECK_NUM(ControlPixel(d, 0, 3, 3), kGrey);
     }), kBodyDone);
 }
 

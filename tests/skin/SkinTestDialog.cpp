@@ -91,7 +91,7 @@ LRESULT SkinTestDialog::OnRunBody(WPARAM, LPARAM) {
     ShowWindow(SW_SHOW);
     ::SetForegroundWindow(m_hWnd);
     ::UpdateWindow(m_hWnd);
-    PumpMessages();
+    PumpUntil([this] { return m_bActive && !::GetUpdateRect(m_hWnd, nullptr, FALSE); });
     m_body(*this);
     PostMessage(WM_END_RUN);
     return 0;
@@ -111,17 +111,6 @@ POINT SkinTestDialog::ScreenPointFor(int windowX, int windowY) const {
     POINT p = ClientPointFor(windowX, windowY);
     ::ClientToScreen(m_hWnd, &p);
     return p;
-}
-
-void PumpMessages() {
-    for (int round = 0; round < 10; ++round) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(20);
-    }
 }
 
 COLORREF WindowPixel(HWND window, int x, int y) {

@@ -69,8 +69,17 @@ private:
     Body m_body;
 };
 
-// Lets queued painting and activation messages through.
-void PumpMessages();
+// Lets queued painting and activation messages through until `done` holds;
+// false if it does not within five seconds.
+template <class Done>
+bool PumpUntil(Done done) {
+    const DWORD start = ::GetTickCount();
+    for (MSG msg; !done(); ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT)) {
+        if (::GetTickCount() - start >= 5000) return false;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    }
+    return true;
+}
 
 // Pixels of a window's device context (window coordinates).
 COLORREF WindowPixel(HWND window, int x, int y);

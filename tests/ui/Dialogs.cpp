@@ -54,16 +54,43 @@ HWND Search(const SetupRun& run, int kind) {
     return search.found;
 }
 
+// What the system keeps for the thread of `window`: focus, capture, move loop.
+GUITHREADINFO ThreadInfoOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
+// Left-button events at the pointer's place.
+void SendMouse(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+// Moves the pointer to a screen point; returns once it stands there.
+void MoveMouseTo(int x, int y) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + width - 1) / width;
+    input.mi.dy = (y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    CHECK(WaitFor([&] {
+        POINT at;
+        return GetCursorPos(&at) && at.x == x && at.y == y;
+    }));
+}
+
 }  // namespace
 
 HWND FocusOf(HWND dialog) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
-    if (GetGUIThreadInfo(thread, &info) && info.hwndFocus &&
-        (info.hwndFocus == dialog || IsChild(dialog, info.hwndFocus)))
-        return info.hwndFocus;
-    return dialog;
+    HWND focus = ThreadInfoOf(dialog).hwndFocus;
+    return focus && (focus == dialog || IsChild(dialog, focus)) ? focus : dialog;
 }
 
 HWND FindDialog(const SetupRun& run, DialogKind kind) { return Search(run, kind); }
@@ -71,23 +98,14 @@ HWND FindDialog(const SetupRun& run, DialogKind kind) { return Search(run, kind)
 HWND AnyDialog(const SetupRun& run) { return Search(run, -1); }
 
 HWND WaitForDialog(const SetupRun& run, DialogKind kind, DWORD timeoutMs) {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        if (HWND found = Search(run, kind)) {
-            run.WaitUntilIdle();
-            return found;
-        }
-        if (run.HasEnded()) return nullptr;
-        Sleep(50);
-    }
-    return nullptr;
+    HWND found = nullptr;
+    WaitFor([&] { return (found = Search(run, kind)) != nullptr || run.HasEnded(); }, timeoutMs);
+    if (found) run.WaitUntilIdle();
+    return found;
 }
 
 bool WaitUntilGone(HWND window, DWORD timeoutMs) {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        if (!IsWindow(window)) return true;
-        Sleep(50);
-    }
-    return !IsWindow(window);
+    return WaitFor([&] { return !IsWindow(window); }, timeoutMs);
 }
 
 std::string TextOf(HWND window) {
@@ -135,49 +153,16 @@ void SendCloseCommand(HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOS
 void ClickCaptionCloseButton(HWND dialog) {
     RECT window;
     GetWindowRect(dialog, &window);
-    int frameX = GetSystemMetrics(SM_CXDLGFRAME);
-    int frameY = GetSystemMetrics(SM_CYDLGFRAME);
-    int captionTop = window.top + frameY;
     int captionHeight = GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER);
-    int buttonRight = window.right - frameX - 2;
-    int buttonWidth = GetSystemMetrics(SM_CXSIZE) - 2;
-    int x = buttonRight - buttonWidth / 2;
-    int y = captionTop + captionHeight / 2;
+    int buttonRight = window.right - GetSystemMetrics(SM_CXDLGFRAME) - 2;
     SetForegroundWindow(dialog);
-    SetCursorPos(x, y);
-    Sleep(100);
-    INPUT press[2] = {};
-    press[0].type = INPUT_MOUSE;
-    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    press[1].type = INPUT_MOUSE;
-    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &press[0], sizeof(INPUT));
-    Sleep(100);
-    SendInput(1, &press[1], sizeof(INPUT));
+    MoveMouseTo(buttonRight - (GetSystemMetrics(SM_CXSIZE) - 2) / 2,
+                window.top + GetSystemMetrics(SM_CYDLGFRAME) + captionHeight / 2);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    // Pressed once the frame holds the capture for its button.
+    CHECK(WaitFor([&] { return ThreadInfoOf(dialog).hwndCapture == dialog; }));
+    SendMouse(MOUSEEVENTF_LEFTUP);
 }
-
-namespace {
-
-// Left-button events at the pointer's place, or a move to a screen point.
-void SendMouse(DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-}
-
-void MoveMouseTo(int x, int y) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (x * 65536 + width - 1) / width;
-    input.mi.dy = (y * 65536 + height - 1) / height;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
-}  // namespace
 
 void DragCaption(HWND dialog, int dx, int dy) {
     RECT window;
@@ -186,40 +171,40 @@ void DragCaption(HWND dialog, int dx, int dy) {
     const int y = window.top + GetSystemMetrics(SM_CYDLGFRAME) +
                   (GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER)) / 2;
     MoveMouseTo(x, y);
-    Sleep(100);
     SendMouse(MOUSEEVENTF_LEFTDOWN);
-    Sleep(100);
-    for (int step = 1; step <= 4; ++step) {
-        MoveMouseTo(x + dx * step / 4, y + dy * step / 4);
-        Sleep(50);
-    }
-    Sleep(100);
+    // The pointer moves once the system's move loop runs, and the drag ends
+    // when that loop has let the window go.
+    CHECK(WaitFor([&] { return (ThreadInfoOf(dialog).flags & GUI_INMOVESIZE) != 0; }));
+    for (int step = 1; step <= 4; ++step) MoveMouseTo(x + dx * step / 4, y + dy * step / 4);
     SendMouse(MOUSEEVENTF_LEFTUP);
-    Sleep(300);
+    CHECK(WaitFor([&] { return (ThreadInfoOf(dialog).flags & GUI_INMOVESIZE) == 0; }));
+}
+
+void ClickAt(POINT point) {
+    MoveMouseTo(point.x, point.y);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+POINT CentreOf(HWND window) {
+    RECT rect = {};
+    CHECK(GetWindowRect(window, &rect));
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 void ClickInto(HWND control) {
     POINT corner = {5, 5};
     ClientToScreen(control, &corner);
-    MoveMouseTo(corner.x, corner.y);
-    Sleep(100);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    Sleep(50);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    ClickAt(corner);
 }
 
+// Nothing between the presses: their times make them one double click, however
+// busy the program is.
 void DoubleClickButton(HWND dialog, int id) {
-    RECT button;
-    HWND control = GetDlgItem(dialog, id);
-    CHECK(control != nullptr);
-    if (!control || !GetWindowRect(control, &button)) return;
-    MoveMouseTo((button.left + button.right) / 2, (button.top + button.bottom) / 2);
-    Sleep(100);
-    const DWORD presses[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-    for (DWORD press : presses) {
+    POINT centre = CentreOf(GetDlgItem(dialog, id));
+    MoveMouseTo(centre.x, centre.y);
+    for (DWORD press : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
         SendMouse(press);
-        Sleep(30);
-    }
 }
 
 void CheckMessageBox(const SetupRun& run, HWND box, size_t mark, const char* text, bool yesNo) {

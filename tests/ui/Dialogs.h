@@ -41,6 +41,9 @@ void ClickCaptionCloseButton(HWND dialog);
 // A real drag of the caption, from its middle, by (dx, dy); returns once the
 // mouse is released and the program has taken the input.
 void DragCaption(HWND dialog, int dx, int dy);
+// A real left click at a screen point; a window's centre on the screen.
+void ClickAt(POINT point);
+POINT CentreOf(HWND window);
 // A real click just inside the top-left corner of a control.
 void ClickInto(HWND control);
 // A real double click in the middle of the button `id`.

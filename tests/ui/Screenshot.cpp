@@ -7,6 +7,7 @@
 #include <set>
 
 #include "tests/harness/check.h"
+#include "tests/ui/UiCheck.h"
 
 COLORREF WindowCapture::At(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
@@ -72,18 +73,40 @@ bool SavePng(const WindowCapture& capture, const std::string& path) {
     return saved;
 }
 
+namespace {
+
+BOOL CALLBACK NoteUnpainted(HWND window, LPARAM unpainted) {
+    if (GetUpdateRect(window, nullptr, FALSE)) *reinterpret_cast<bool*>(unpainted) = true;
+    return TRUE;
+}
+
+}  // namespace
+
 void CheckDrawnActive(HWND window, WindowCapture& capture) {
-    CHECK(GetForegroundWindow() == window);
-    REQUIRE(CaptureWindow(window, capture));
     const int frameX = GetSystemMetrics(SM_CXDLGFRAME);
     const int top = GetSystemMetrics(SM_CYDLGFRAME);
     const int height = GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER);
     const int titleLeft = frameX + GetSystemMetrics(SM_CXSIZE) + 2;
-    const int gap = capture.width - frameX - GetSystemMetrics(SM_CXSIZE) - 3;
-    CHECK_NUM(capture.At(gap, top + height / 2), RGB(169, 169, 169));
+    COLORREF fill = CLR_INVALID;
     int white = 0;
-    for (int y = top; y < top + height; ++y)
-        for (int x = titleLeft; x < gap; ++x)
-            if (capture.At(x, y) == RGB(255, 255, 255)) ++white;
+    // The program paints in its own time: the screen is read until, with
+    // nothing left to paint, it shows the caption active and stays the same.
+    std::vector<DWORD> previous;
+    WaitFor([&] {
+        bool unpainted = false;
+        NoteUnpainted(window, reinterpret_cast<LPARAM>(&unpainted));
+        EnumChildWindows(window, NoteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+        previous.swap(capture.bits);
+        if (unpainted || !CaptureWindow(window, capture)) return false;
+        const int gap = capture.width - frameX - GetSystemMetrics(SM_CXSIZE) - 3;
+        fill = capture.At(gap, top + height / 2);
+        white = 0;
+        for (int y = top; y < top + height; ++y)
+            for (int x = titleLeft; x < gap; ++x)
+                if (capture.At(x, y) == RGB(255, 255, 255)) ++white;
+        return fill == RGB(169, 169, 169) && white > 0 && capture.bits == previous;
+    }, 10000);
+    CHECK(GetForegroundWindow() == window);
+    CHECK_NUM(fill, RGB(169, 169, 169));
     CHECK(white > 0);
 }

@@ -22,5 +22,5 @@ bool SavePng(const WindowCapture& capture, const std::string& path);
 
 // The window is the foreground window, and its caption on the screen has the
 // active fill between the title and the close button and a white title.
-// `capture` receives the window as checked.
+// `capture` receives the window as checked, once it is painted whole.
 void CheckDrawnActive(HWND window, WindowCapture& capture);

@@ -13,9 +13,6 @@
 
 namespace {
 
-// Lets the window finish painting before it is copied.
-const DWORD kSettleMs = 700;
-
 void CheckDrawnActive(HWND window, const std::string& pngPath) {
     WindowCapture capture;
     CheckDrawnActive(window, capture);
@@ -34,7 +31,6 @@ TEST_CASE(ui_first_windows_drawn_active) {
         HWND page = WaitForLicencePage(run);
         REQUIRE(page);
         CHECK(run.WaitForRecord("DRAW Accept", 0, kDialogWaitMs));
-        Sleep(kSettleMs);
         CheckDrawnActive(page, folder + "\\licence-page.png");
         HWND box = BoxAfter(run, page, ClickNo, kResumeQuestion, true);
         REQUIRE(box);
@@ -44,12 +40,10 @@ TEST_CASE(ui_first_windows_drawn_active) {
     SetupRun run(ui.Setup(kInstallFolder));
     HWND box = WaitForUninstallQuestion(run);
     REQUIRE(box);
-    Sleep(kSettleMs);
     CheckDrawnActive(box, folder + "\\message-box.png");
     Answer(box, IDOK);
     HWND page = WaitForDialog(run, PROGRESS_PAGE);
     REQUIRE(page);
-    Sleep(kSettleMs);
     CheckDrawnActive(page, folder + "\\progress-page.png");
     box = BoxAfter(run, page, PressEscape, kUninstalledReport, false);
     REQUIRE(box);

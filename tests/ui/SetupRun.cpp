@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "tests/system/MachineState.h"
+#include "tests/ui/UiCheck.h"
 
 namespace {
 
@@ -131,12 +132,11 @@ std::vector<std::string> SetupRun::RecordsSince(size_t mark) const {
 }
 
 bool SetupRun::WaitForRecord(const std::string& line, size_t mark, DWORD timeoutMs) const {
-    for (DWORD waited = 0;; waited += 50) {
+    return WaitFor([&] {
         for (const std::string& record : RecordsSince(mark))
             if (record == line) return true;
-        if (waited >= timeoutMs) return false;
-        Sleep(50);
-    }
+        return false;
+    }, timeoutMs);
 }
 
 std::vector<std::string> SetupRun::TextsSetOn(int id, size_t mark) const {

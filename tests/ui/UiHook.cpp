@@ -3,6 +3,7 @@
 // the file named by QF_UI_LOG, one line per record:
 //   SET <control id> <text>   a window's text after a WM_SETTEXT (id 0: top level)
 //   DRAW <text>               a text the program painted with DrawTextA
+//   ICON <x> <y> <icon>       an icon it drew with DrawIcon (the handle in hex)
 //   OPEN <kind>               a dialog being initialised: licence, progress or message
 //   REMOVE <path>             a file the program deleted with the C library's remove
 // Line feeds, carriage returns and backslashes in texts are written as \n, \r
@@ -11,6 +12,7 @@
 // message, so that the cancel is seen before the first file.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -19,11 +21,13 @@
 namespace {
 
 typedef int(WINAPI* DrawTextAProc)(HDC, LPCSTR, int, LPRECT, UINT);
+typedef BOOL(WINAPI* DrawIconProc)(HDC, int, int, HICON);
 typedef int(__cdecl* RemoveProc)(const char*);
 
 HANDLE g_log = INVALID_HANDLE_VALUE;
 bool g_cancelPending = false;
 DrawTextAProc g_drawText = nullptr;
+DrawIconProc g_drawIcon = nullptr;
 RemoveProc g_remove = nullptr;
 
 void Record(const char* kind, int id, const char* text, int length) {
@@ -50,6 +54,13 @@ void Record(const char* kind, int id, const char* text, int length) {
 int WINAPI RecordingDrawTextA(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format) {
     if (text) Record("DRAW", -1, text, length);
     return g_drawText(dc, text, length, rect, format);
+}
+
+BOOL WINAPI RecordingDrawIcon(HDC dc, int x, int y, HICON icon) {
+    char text[64];
+    Record("ICON", -1, text, std::snprintf(text, sizeof text, "%d %d %llx", x, y,
+                                           static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(icon))));
+    return g_drawIcon(dc, x, y, icon);
 }
 
 int __cdecl RecordingRemove(const char* path) {
@@ -99,6 +110,8 @@ void Start() {
     g_cancelPending = GetEnvironmentVariableA("QF_UI_CANCEL_INSTALL", path, sizeof path) > 0;
     g_drawText = reinterpret_cast<DrawTextAProc>(
         Redirect("user32.dll", "DrawTextA", reinterpret_cast<FARPROC>(&RecordingDrawTextA)));
+    g_drawIcon = reinterpret_cast<DrawIconProc>(
+        Redirect("user32.dll", "DrawIcon", reinterpret_cast<FARPROC>(&RecordingDrawIcon)));
     g_remove = reinterpret_cast<RemoveProc>(
         Redirect("msvcrt.dll", "remove", reinterpret_cast<FARPROC>(&RecordingRemove)));
 }

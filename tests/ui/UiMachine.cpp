@@ -12,6 +12,7 @@
 #include "tests/system/MachineState.h"
 #include "tests/ui/Dialogs.h"
 #include "tests/ui/SetupRun.h"
+#include "tests/ui/UiCheck.h"
 #include "res/resource.h"
 
 // Declared by the headers only for later Windows versions than the program's.
@@ -141,11 +142,10 @@ bool InstallSilently(const UiFiles& files) {
 
 void CheckBrowserStartedAndClose(const std::string& folder) {
     BrowserSearch search = {folder + "\\quillfen.exe", nullptr, 0};
-    for (DWORD waited = 0; waited < 30000 && !search.found; waited += 100) {
-        EnumWindows(MatchBrowser, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(100);
-    }
-    if (!search.found) {
+    if (!WaitFor([&] {
+            EnumWindows(MatchBrowser, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        }, 30000)) {
         std::printf("    no window \"%s\" of %s\n", kBrowserTitle, search.image.c_str());
         CHECK(!"the browser was started from the installation folder");
         return;

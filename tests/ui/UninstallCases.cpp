@@ -17,10 +17,9 @@
 namespace {
 
 const DWORD kRunEndMs = 60000;
-const DWORD kPageStandsMs = 1500;
 
-// Question, Yes, the removal page (checked; the Close command answered No;
-// then closed by `close`), the report, OK, and the run ends with the
+// Question, Yes, the removal page (checked; the Close command answered No,
+// twice; then closed by `close`), the report, OK, and the run ends with the
 // installation's records removed. `registered`: whether an installation is
 // registered when the run starts; nothing may go before the page is closed.
 // `records`, when given, receives the run's hook records. False if a step
@@ -41,15 +40,14 @@ bool UninstallThroughPages(const std::string& commandLine, bool registered, User
     DWORD_PTR position = 99;
     CHECK(SendMessageTimeoutA(GetDlgItem(page, 401), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &position));
     CHECK_NUM(position, 0);
-    // The Close command answered No keeps the page.
-    box = BoxAfter(run, page, SendCloseCommand, kExitQuestion, true);
-    if (!box) return false;
-    Answer(box, IDCANCEL);
-    // The page does nothing of its own: it stands, and the removal waits for it.
-    Sleep(kPageStandsMs);
-    CHECK(IsWindow(page) && IsWindowVisible(page));
-    CHECK(!FindDialog(run, MESSAGE_BOX));
-    CHECK(UninstallEntryExists() == registered);
+    // The Close command answered No keeps the page: only the page asks, and
+    // it asks again. The removal waits for the page: nothing goes meanwhile.
+    for (int round = 0; round < 2; ++round) {
+        box = BoxAfter(run, page, SendCloseCommand, kExitQuestion, true);
+        if (!box) return false;
+        CHECK(UninstallEntryExists() == registered);
+        Answer(box, IDCANCEL);
+    }
 
     box = BoxAfterLeaving(run, page, close, kUninstalledReport, false);
     if (!box) return false;
@@ -66,14 +64,9 @@ bool DeclineUninstall(const std::string& commandLine) {
     HWND box = WaitForUninstallQuestion(run);
     if (!box) return false;
     Answer(box, IDCANCEL);
-    for (DWORD waited = 0; waited < kRunEndMs && !run.HasEnded(); waited += 20) {
-        HWND shown = AnyDialog(run);
-        if (shown) {
-            CHECK_TEXT(TextOf(shown), "<no further window>");
-            break;
-        }
-        Sleep(20);
-    }
+    HWND shown = nullptr;
+    WaitFor([&] { return run.HasEnded() || (shown = AnyDialog(run)) != nullptr; }, kRunEndMs);
+    if (shown) CHECK_TEXT(TextOf(shown), "<no further window>");
     CHECK(run.WaitForEnd(kRunEndMs));
     return true;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -20,7 +21,6 @@
 namespace {
 
 const DWORD kRunEndMs = 60000;
-const DWORD kPaintSettleMs = 700;
 const char kInstallingRecord[] = "SET 101 Installing Quillfen Setup  files....";
 
 // The percentages of the six payload files, after the page's initial text.
@@ -52,16 +52,6 @@ HWND AcceptCancelled(const SetupRun& run, size_t* mark = nullptr) {
     return page ? BoxAfter(run, page, ClickAccept, kResumeQuestion, true, mark) : nullptr;
 }
 
-// Waits (bounded) for a condition that the program's input handling makes true.
-template <class Condition>
-bool WaitFor(Condition condition) {
-    for (DWORD waited = 0; waited < 5000; waited += 50) {
-        if (condition()) return true;
-        Sleep(50);
-    }
-    return condition();
-}
-
 int FirstVisibleLine(HWND edit) {
     DWORD_PTR line = 0;
     SendMessageTimeoutA(edit, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, 5000, &line);
@@ -70,6 +60,14 @@ int FirstVisibleLine(HWND edit) {
 
 void SendKey(HWND window, UINT message, WPARAM key) {
     SendMessageTimeoutA(window, message, key, 1, SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+// The icon of the page's icon control: the only child that answers STM_GETICON.
+unsigned long long PageIcon(HWND page) {
+    DWORD_PTR icon = 0;
+    for (HWND child = GetWindow(page, GW_CHILD); child && !icon; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageTimeoutA(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon);
+    return icon;
 }
 
 // What a user may do to the shortcuts of an installation: delete some,
@@ -83,10 +81,7 @@ void ChangeShortcuts() {
 }
 
 int Count(const std::vector<std::string>& records, const std::string& line) {
-    int count = 0;
-    for (const std::string& record : records)
-        if (record == line) ++count;
-    return count;
+    return static_cast<int>(std::count(records.begin(), records.end(), line));
 }
 
 // No to the resume question: the run ends with nothing installed.
@@ -126,6 +121,13 @@ TEST_CASE(ui_wizard_install) {
     CHECK(WaitFor([&] { return FirstVisibleLine(edit) > 0; }));
     PressKey(page, VK_PRIOR);
     CHECK(WaitFor([&] { return FirstVisibleLine(edit) == 0; }));
+    // A click on its scroll bar's down arrow, inside its border at the
+    // bottom right, moves it by one line.
+    RECT box;
+    GetWindowRect(edit, &box);
+    ClickAt(POINT{box.right - 1 - GetSystemMetrics(SM_CXVSCROLL) / 2,
+                  box.bottom - 1 - GetSystemMetrics(SM_CYVSCROLL) / 2});
+    CHECK(WaitFor([&] { return FirstVisibleLine(edit) == 1; }));
     // Typing into it changes nothing; each key is sent, so it has been
     // handled when the text is read back.
     CHECK((GetWindowLongPtrA(edit, GWL_STYLE) & ES_READONLY) != 0);
@@ -192,12 +194,14 @@ TEST_CASE(ui_licence_no_then_yes_shows_licence_again) {
     size_t mark = 0;
     HWND box = LeaveLicence(run, DoubleClickNo, &mark);
     REQUIRE(box);
-    Sleep(1000);
-    CHECK(IsWindowVisible(box));
-    CHECK_NUM(Count(run.RecordsSince(mark), "OPEN message"), 1);
-    Answer(box, IDOK);
+    // Yes, clicked as the No was: the program takes this input after the
+    // double click, so once the licence is back all it did is on record.
+    size_t answered = run.Mark();
+    ClickAt(CentreOf(GetDlgItem(box, IDOK)));
     HWND again = WaitForDialog(run, LICENCE_PAGE);
     REQUIRE(again);
+    CHECK_NUM(Count(run.RecordsSince(mark), "OPEN message"), 1);
+    CHECK_NUM(Count(run.RecordsSince(answered), "OPEN licence"), 1);  // the question stayed until Yes
     const std::string licence = ExpectedLicence(ui.files);
     CHECK_TEXT(ControlText(again, IDC_LICENSE_EDIT), licence.c_str());
 
@@ -250,9 +254,21 @@ TEST_CASE(ui_licence_close_command_asks_exit_question) {
     Answer(box, IDCANCEL);
     // No: the page stays, usable again.
     CHECK(IsWindow(page) && IsWindowVisible(page));
-    for (DWORD waited = 0; waited < 5000 && !IsWindowEnabled(page); waited += 50) Sleep(50);
-    CHECK(IsWindowEnabled(page));
+    CHECK(WaitFor([&] { return IsWindowEnabled(page) != FALSE; }));
     CHECK(FindDialog(run, LICENCE_PAGE) == page);
+
+    // Minimised, it draws that icon centred in what client area it keeps. No
+    // paint comes to a minimised window here: the test sends the page one.
+    ShowWindow(page, SW_MINIMIZE);
+    REQUIRE(WaitFor([&] { return IsIconic(page) != FALSE; }));
+    RECT client;
+    GetClientRect(page, &client);
+    char icon[80];
+    std::snprintf(icon, sizeof icon, "ICON %ld %ld %llx", (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
+                  (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, PageIcon(page));
+    size_t painted = run.Mark();
+    CHECK(SendMessageTimeoutA(page, WM_PAINT, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr));
+    CHECK(run.WaitForRecord(icon, painted, 0));
 
     box = BoxAfter(run, page, SendCloseCommand, kExitQuestion, true);
     REQUIRE(box);
@@ -304,7 +320,6 @@ void CheckRolledBack(const SetupRun& run, size_t mark) {
     REQUIRE(removal);
     CHECK_TEXT(ControlText(removal, 101), "Removing  Quillfen Setup files....");
     // Drawn active, whether or not it is the first window of its run.
-    Sleep(kPaintSettleMs);
     WindowCapture capture;
     CheckDrawnActive(removal, capture);
     HWND box = BoxAfterLeaving(run, removal, PressEscape, kTerminatedReport, false);
