@@ -9,4 +9,10 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 # 32-bit programs, qemu-i386 is set up for it, or the stage is skipped.
 "$root/tests/wine/i386-emulation" || true
 cd "$root/build/native"
-exec xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure "$@"
+# ctest stops the prefixes' wineservers after their last case; when it is
+# interrupted (Ctrl-C), they are stopped here.
+trap : INT
+status=0
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure "$@" || status=$?
+for tree in x64 i686; do "$root/tests/wine/server" stop "$root/build/$tree/wineprefix"; done
+exit "$status"

@@ -6,6 +6,7 @@
 # uninstaller. Running browsers are not ended under qemu-i386 (it cannot read
 # another process's modules), so no case here depends on that.
 # ctest prints the stage's time in its label summary (label i686-release).
+include(tests/wine/cases.cmake)
 include(tests/system/win32.cmake)
 include(tests/ui/win32.cmake)
 
@@ -17,20 +18,13 @@ set(release_ui_args ${UI_TEST_ARGS})
 list(REMOVE_AT release_ui_args 0)
 list(PREPEND release_ui_args ${RELEASE_SETUP_EXE})
 
-foreach(release_case
-        system_no_browser_six_result_lines
-        system_silent_reinstall_overwrites_in_place
-        ui_wizard_install
-        ui_licence_no_then_no_installs_nothing
-        ui_uninstall_folder_with_blanks
-        ui_installed_uninstaller)
-    if(release_case MATCHES "^ui_")
-        add_test(NAME i686_${release_case} COMMAND ui_tests ${release_case} ${release_ui_args})
-    else()
-        add_test(NAME i686_${release_case} COMMAND system_tests ${release_case} ${release_system_args})
-    endif()
-    # 77: this machine runs no 32-bit programs (tests/wine/wine32-run).
-    set_tests_properties(i686_${release_case} PROPERTIES RESOURCE_LOCK "wineprefix32;display;msgbox_display"
-                         TIMEOUT 300 SKIP_RETURN_CODE 77 LABELS i686-release)
-endforeach()
-unset(release_case)
+# 77: this machine runs no 32-bit programs (tests/wine/wine32-run). The
+# stage's time includes the start of its wineserver and background processes.
+set_tests_properties(i686_wineserver_start i686_wineserver_stop PROPERTIES LABELS i686-release)
+set(release_properties PREFIX i686_ RESOURCE_LOCK wineprefix32 display msgbox_display TIMEOUT 300
+    SKIP_RETURN_CODE 77 LABELS i686-release)
+add_wine_cases(system_tests ARGS ${release_system_args} ${release_properties}
+    CASES system_no_browser_six_result_lines system_silent_reinstall_overwrites_in_place)
+add_wine_cases(ui_tests ARGS ${release_ui_args} ${release_properties}
+    CASES ui_wizard_install ui_licence_no_then_no_installs_nothing ui_uninstall_folder_with_blanks
+          ui_installed_uninstaller)

@@ -1,4 +1,5 @@
 # Win32 tests, run under Wine by ctest (top-level scope of the x86_64 tree).
+include(tests/wine/cases.cmake)
 include(tests/szdd/win32.cmake)
 include(tests/system/win32.cmake)
 include(tests/package/win32.cmake)

@@ -22,19 +22,9 @@ add_setup_with_payload(setup_packaged_test STAGE ${PACKAGE_TEST_DIR}/stage LICEN
     PACK --folder ${PACKAGE_TEST_FOLDER} --add-uninstaller $<TARGET_FILE:uninstaller>
     DEPENDS ${PACKAGE_TEST_DIR}/folder.stamp uninstaller)
 
-add_executable(package_tests
-    ${CMAKE_SOURCE_DIR}/tests/package/PackagedInstall.cpp
-    ${CMAKE_SOURCE_DIR}/tests/system/InstallChecks.cpp
-    ${CMAKE_SOURCE_DIR}/tests/system/ChildProcess.cpp
-    ${CMAKE_SOURCE_DIR}/tests/system/MachineState.cpp
-    ${CMAKE_SOURCE_DIR}/tests/system/ShortcutReader.cpp
-    ${CMAKE_SOURCE_DIR}/tests/harness/check.cpp)
-target_include_directories(package_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(package_tests PRIVATE ole32 shell32 advapi32 user32 uuid)
-set_target_properties(package_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/package)
+add_test_program(package_tests package LIBRARIES ole32 shell32 advapi32 user32 uuid
+    SOURCES tests/package/PackagedInstall.cpp ${MACHINE_TEST_SOURCES})
 add_dependencies(package_tests setup_packaged_test)
 
-add_test(NAME package_custom_folder_installs_byte_for_byte
-         COMMAND package_tests package_custom_folder_installs_byte_for_byte
-                 $<TARGET_FILE:setup_packaged_test> $<TARGET_FILE:uninstaller> ${PACKAGE_TEST_FOLDER})
-set_tests_properties(package_custom_folder_installs_byte_for_byte PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 240)
+add_wine_cases(package_tests ARGS $<TARGET_FILE:setup_packaged_test> $<TARGET_FILE:uninstaller> ${PACKAGE_TEST_FOLDER}
+               RESOURCE_LOCK wineprefix TIMEOUT 240 CASES package_custom_folder_installs_byte_for_byte)

@@ -4,10 +4,7 @@
 set(STANDINS_TEST_DIR ${CMAKE_BINARY_DIR}/tests/standins)
 set(STANDINS_INSTALLED_DIR ${STANDINS_TEST_DIR}/installed)
 
-add_executable(standins_test ${CMAKE_SOURCE_DIR}/tests/standins/StandinsTest.cpp
-                             ${CMAKE_SOURCE_DIR}/tests/harness/check.cpp)
-target_include_directories(standins_test PRIVATE ${CMAKE_SOURCE_DIR})
-set_target_properties(standins_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${STANDINS_TEST_DIR})
+add_test_program(standins_test standins SOURCES tests/standins/StandinsTest.cpp)
 
 add_custom_target(standins_test_files
     COMMAND ${CMAKE_COMMAND} -E make_directory ${STANDINS_INSTALLED_DIR}/skin
@@ -19,15 +16,8 @@ add_custom_target(standins_test_files
 add_dependencies(standins_test_files browser_standin skin_standin lang_standin)
 add_dependencies(standins_test standins_test_files)
 
-foreach(standins_case
-        standins_settings_file_bytes
-        standins_libraries_are_resource_only
-        standins_browser_carries_icon
-        standins_browser_reports_all_loaded
-        standins_browser_reports_missing_libraries
-        standins_browser_runs_without_settings)
-    add_test(NAME ${standins_case} COMMAND standins_test ${standins_case})
-    # The setup tests end every running quillfen.exe of the shared prefix.
-    set_tests_properties(${standins_case} PROPERTIES RESOURCE_LOCK wineprefix)
-endforeach()
-unset(standins_case)
+# The setup tests end every running quillfen.exe of the shared prefix.
+add_wine_cases(standins_test RESOURCE_LOCK wineprefix
+    CASES standins_settings_file_bytes standins_libraries_are_resource_only standins_browser_carries_icon
+          standins_browser_reports_all_loaded standins_browser_reports_missing_libraries
+          standins_browser_runs_without_settings)

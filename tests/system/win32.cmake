@@ -1,19 +1,11 @@
 # End-to-end runs of the built setup program under Wine. All cases share the
 # prefix's registry and shell folders, so they never run side by side.
-add_executable(system_tests
-    ${CMAKE_SOURCE_DIR}/tests/system/SystemTests.cpp
-    ${CMAKE_SOURCE_DIR}/tests/system/SafetyTests.cpp
-    ${CMAKE_SOURCE_DIR}/tests/system/InstallChecks.cpp
-    ${CMAKE_SOURCE_DIR}/tests/system/BuiltFiles.cpp
-    ${CMAKE_SOURCE_DIR}/tests/system/ChildProcess.cpp
-    ${CMAKE_SOURCE_DIR}/tests/system/MachineState.cpp
-    ${CMAKE_SOURCE_DIR}/tests/system/ShortcutReader.cpp
-    ${CMAKE_SOURCE_DIR}/tests/harness/check.cpp
-    ${CMAKE_SOURCE_DIR}/app/Termination.cpp
-    ${CMAKE_SOURCE_DIR}/fw/SystemLibrary.cpp)
-target_include_directories(system_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(system_tests PRIVATE ole32 shell32 advapi32 user32 uuid)
-set_target_properties(system_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/system)
+# The machine-state helpers, shared by the test programs that run a setup.
+set(MACHINE_TEST_SOURCES tests/system/InstallChecks.cpp tests/system/ChildProcess.cpp tests/system/MachineState.cpp
+    tests/system/ShortcutReader.cpp)
+add_test_program(system_tests system LIBRARIES ole32 shell32 advapi32 user32 uuid
+    SOURCES tests/system/SystemTests.cpp tests/system/SafetyTests.cpp tests/system/BuiltFiles.cpp
+            ${MACHINE_TEST_SOURCES} app/Termination.cpp fw/SystemLibrary.cpp)
 add_dependencies(system_tests setup setup_zero_entry setup_short_payload uninstaller browser_standin skin_standin
                  lang_standin icons planted_lz32 planted_psapi planted_comctl32)
 # What every case gets after the setup under test (tests/system/BuiltFiles.h).
@@ -36,22 +28,13 @@ if(NOT WINE_TESTS)
     return()
 endif()
 
-foreach(system_case
-        system_no_browser_six_result_lines
-        system_two_running_browsers_are_ended
-        system_silent_install_past_protected_browser
-        system_silent_reinstall_overwrites_in_place
-        system_silent_install_zero_byte_entry_without_uninstall_key
-        system_uninstaller_refused_changes_nothing
-        system_damaged_setup_changes_nothing
-        system_unusable_default_value_runs_the_wizard
-        system_planted_dlls_are_not_loaded
-        system_install_link_is_not_followed
-        system_failed_runs_keep_the_installation)
-    add_test(NAME ${system_case} COMMAND system_tests ${system_case} $<TARGET_FILE:setup> ${SYSTEM_TEST_FILES})
-    set_tests_properties(${system_case} PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 240)
-endforeach()
-unset(system_case)
+add_wine_cases(system_tests ARGS $<TARGET_FILE:setup> ${SYSTEM_TEST_FILES} RESOURCE_LOCK wineprefix TIMEOUT 240
+    CASES system_no_browser_six_result_lines system_two_running_browsers_are_ended
+          system_silent_install_past_protected_browser system_silent_reinstall_overwrites_in_place
+          system_silent_install_zero_byte_entry_without_uninstall_key system_uninstaller_refused_changes_nothing
+          system_damaged_setup_changes_nothing system_unusable_default_value_runs_the_wizard
+          system_planted_dlls_are_not_loaded system_install_link_is_not_followed
+          system_failed_runs_keep_the_installation)
 set_tests_properties(system_planted_dlls_are_not_loaded PROPERTIES
     ENVIRONMENT "WINEDLLOVERRIDES=mscoree,mshtml=\\;lz32,psapi,comctl32=n,b")
 
@@ -79,4 +62,4 @@ add_test(NAME system_signed_setup_installs
          COMMAND system_tests system_silent_reinstall_overwrites_in_place ${SIGNED_DIR}/x64/QuillfenSetup.exe
                  ${SYSTEM_TEST_FILES})
 set_tests_properties(system_signed_setup_installs PROPERTIES
-                     FIXTURES_REQUIRED signed_setup RESOURCE_LOCK wineprefix TIMEOUT 240)
+                     FIXTURES_REQUIRED "signed_setup;${WINE_SERVER_FIXTURE}" RESOURCE_LOCK wineprefix TIMEOUT 240)
