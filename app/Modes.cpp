@@ -31,10 +31,10 @@ void SetupApp::ShowRemovalPage() {
 bool SetupApp::RefuseUnregisteredFolder() {
     CString registered[2];
     int count = ReadRegisteredFolders(setupState, registered);
+    if (count == 0) return false;
     CString folder = UninstallArgumentFolder(setupState.installFolder);
     for (int i = 0; i < count; ++i)
         if (::lstrcmpiA(UninstallArgumentFolder(registered[i]), folder) == 0) return false;
-    if (count == 0) return false;
     CString text;
     text.LoadString(IDS_NOT_INSTALLED_IN);
     text += folder;

@@ -40,6 +40,9 @@ void SetupApp::RunTerminationPass() {
 
 namespace {
 
+// The command line that asks for a silent installation.
+bool IsSilentSwitch(const char* commandLine) { return std::strcmp(commandLine, "-s") == 0; }
+
 CString LoadText(unsigned int id) {
     CString text;
     text.LoadString(id);
@@ -138,7 +141,7 @@ bool SetupApp::TakeRunLock() {
     // One that exists but cannot be opened is another run's too.
     bool taken = lock ? ::WaitForSingleObject(lock, 0) != WAIT_TIMEOUT : ::GetLastError() != ERROR_ACCESS_DENIED;
     if (taken) return true;
-    if (std::strcmp(m_lpCmdLine, "-s") != 0)
+    if (!IsSilentSwitch(m_lpCmdLine))
         ShowSetupMessageId(IDS_ALREADY_RUNNING, LoadText(IDS_SETUP_TITLE), SETUP_MESSAGE_ICON, MB_OK, 0);
     m_nExitCode = EXIT_ALREADY_RUNNING;
     return false;
@@ -169,7 +172,7 @@ BOOL SetupApp::InitInstance() {
         return FALSE;
     }
 
-    setupState.silentMode = std::strcmp(m_lpCmdLine, "-s") == 0;
+    setupState.silentMode = IsSilentSwitch(m_lpCmdLine);
     if (setupState.silentMode) LookUpSilentFolder();
 
     if (setupState.silentMode) {
@@ -177,7 +180,7 @@ BOOL SetupApp::InitInstance() {
         FinishInstall();
         return FALSE;
     }
-    if (*m_lpCmdLine && std::strcmp(m_lpCmdLine, "-s") != 0) {
+    if (*m_lpCmdLine && !IsSilentSwitch(m_lpCmdLine)) {
         setupState.installFolder = m_lpCmdLine;
         RunUninstall();
         return FALSE;

@@ -19,9 +19,9 @@ int LastBackslash(const CString& text, int from) {
 // Creates `folder` and, when that fails for want of its parent, the missing
 // folders above it first. Nothing at or before `floor` (the drive root) is
 // made. The first folder made is the outermost: its length goes into
-// `outermost`. An
-// extraction run asks for the same few folders once per file, so the folder
-// that already exists is the common case and costs one call.
+// `outermost`. An extraction run asks for the same few folders once per
+// file, so the folder that already exists is the common case and costs one
+// call.
 void CreateFolderWithParents(const CString& folder, int floor, int& outermost) {
     if (folder.GetLength() <= floor) return;
     bool made = ::CreateDirectoryA(folder, nullptr);

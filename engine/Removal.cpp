@@ -42,11 +42,8 @@ void RemoveRegistration(const SetupState& s) {
 
     CString group;
     if (GetProgramGroupPath(group)) DeleteFolderSilently(group);
-    DeleteUserRecord(s.productKey);
-}
 
-void DeleteUserRecord(const CString& productKey) {
     CString userKey;
     userKey.LoadString(IDS_USER_KEY_PREFIX);
-    DeleteProductKey(HKEY_CURRENT_USER, userKey, productKey);
+    DeleteProductKey(HKEY_CURRENT_USER, userKey, s.productKey);
 }

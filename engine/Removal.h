@@ -1,14 +1,9 @@
 // Taking back the records and shortcuts of an installation.
 #pragma once
 
-#include "fw/CString.h"
-
 struct SetupState;
 
 // Removes both uninstall entries, the browser shortcuts, the program group
 // and the per-user record; installed files stay. Best effort: whatever is
 // already gone is skipped silently.
 void RemoveRegistration(const SetupState& s);
-
-// Removes the per-user record of the browser's path.
-void DeleteUserRecord(const CString& productKey);

@@ -105,7 +105,8 @@ bool ParsePayloadOptions(int argc, char** argv, PayloadOptions& options) {
         options.list.push_back({arg.substr(0, split), source, size});
     }
     bool fromFolder = !options.folder.empty();
-    return !options.stage.empty() && !options.szddCompress.empty() && fromFolder == !options.uninstallerFile.empty() && fromFolder == options.list.empty();
+    return !options.stage.empty() && !options.szddCompress.empty() && fromFolder == !options.uninstallerFile.empty() &&
+           fromFolder == options.list.empty();
 }
 
 // Removes what an earlier run left in the stage.
