@@ -17,6 +17,14 @@ HWND WaitForUninstallQuestion(const SetupRun& run) {
     return StartedWithHook(run) ? ExpectMessageBox(run, 0, kUninstallQuestion, true) : nullptr;
 }
 
+DWORD ExitAfterReport(const SetupRun& run, const std::string& text) {
+    HWND box = StartedWithHook(run) ? ExpectMessageBox(run, 0, text.c_str(), false) : nullptr;
+    if (!box) return STILL_ACTIVE;
+    Answer(box, IDOK);
+    CHECK(run.WaitForEnd(60000));
+    return run.ExitCode();
+}
+
 void ClickAccept(HWND licencePage) { ClickButton(licencePage, IDC_ACCEPT); }
 
 void ClickNo(HWND licencePage) { ClickButton(licencePage, IDC_DECLINE); }

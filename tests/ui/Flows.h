@@ -32,6 +32,11 @@ HWND WaitForLicencePage(const SetupRun& run);
 // ExpectMessageBox checks it); null otherwise.
 HWND WaitForUninstallQuestion(const SetupRun& run);
 
+// A run that only says `text` in an OK box: the box is checked and
+// answered, and the run's exit code returned once it ended (STILL_ACTIVE if
+// no box came or it did not end).
+DWORD ExitAfterReport(const SetupRun& run, const std::string& text);
+
 // What a user does to a window.
 typedef void (*UserAction)(HWND window);
 void ClickAccept(HWND licencePage);
