@@ -34,11 +34,8 @@ bool IsFileOfLength(const char* path, uint32_t length) {
 
 // The folder part of a relative entry name: "skin" for "skin\a.dll".
 CString FolderPart(const CString& entryName) {
-    const char* name = entryName;
-    int cut = 0;
-    for (int i = 0; name[i]; ++i)
-        if (name[i] == '\\') cut = i;
-    return entryName.Left(cut);
+    int cut = entryName.ReverseFind('\\');
+    return entryName.Left(cut > 0 ? cut : 0);
 }
 
 }  // namespace

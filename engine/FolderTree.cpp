@@ -10,10 +10,8 @@ namespace {
 
 // The position of the last backslash at or after `from`, or -1.
 int LastBackslash(const CString& text, int from) {
-    int last = -1;
-    for (int i = from; i < text.GetLength(); ++i)
-        if (text.GetAt(i) == '\\') last = i;
-    return last;
+    int last = text.ReverseFind('\\');
+    return last >= from ? last : -1;
 }
 
 // Creates `folder` and, when that fails for want of its parent, the missing

@@ -139,6 +139,12 @@ int CString::Find(const char* what, int start) const {
     return hit ? static_cast<int>(hit - base) : -1;
 }
 
+int CString::ReverseFind(char ch) const {
+    const char* base = *this;
+    const char* hit = std::strrchr(base, ch);
+    return hit ? static_cast<int>(hit - base) : -1;
+}
+
 CString CString::Mid(int first) const { return Mid(first, GetLength() - first); }
 
 CString CString::Mid(int first, int count) const {

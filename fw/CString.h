@@ -26,6 +26,8 @@ public:
 
     // Index of the first occurrence of `what` at or after `start`, or -1.
     int Find(const char* what, int start = 0) const;
+    // Index of the last occurrence of `ch`, or -1.
+    int ReverseFind(char ch) const;
     CString Mid(int first) const;
     CString Mid(int first, int count) const;
     CString Left(int count) const;

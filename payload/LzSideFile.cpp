@@ -1,10 +1,7 @@
 #include "payload/LzSideFile.h"
 
 CString LzSideFileName(const CString& path) {
-    const char* text = path;
-    int name = 0;
-    for (int i = 0; text[i]; ++i)
-        if (text[i] == '\\') name = i + 1;
+    int name = path.ReverseFind('\\') + 1;
     int dot = path.Mid(name).Find(".");
     if (dot < 0) return path + "._";
     int extension = path.GetLength() - (name + dot + 1);

@@ -44,6 +44,8 @@ TEST(CString, FormatFindAndSlices) {
     EXPECT_EQ(path.Find(":\\"), 1);
     EXPECT_EQ(path.Find("zz"), -1);
     EXPECT_EQ(path.Find("\\", 3), 4);
+    EXPECT_EQ(path.ReverseFind('\\'), 4);
+    EXPECT_EQ(path.ReverseFind('/'), -1);
     EXPECT_STREQ(path.Mid(3), "a\\b");
     EXPECT_STREQ(path.Left(2), "C:");
     EXPECT_STREQ(path.Mid(10), "");
