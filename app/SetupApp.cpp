@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/ElevatedRun.h"
 #include "app/ExitCodes.h"
 #include "app/SilentFolder.h"
 #include "app/Termination.h"
@@ -50,7 +51,7 @@ CString LoadText(unsigned int id) {
 }
 
 // Drive and directory of a file path, ending with its backslash.
-CString FolderOf(const CString& path) {
+CString DriveAndDirectory(const CString& path) {
     const char* text = path;
     int end = 0;
     for (int i = 0; text[i]; ++i)
@@ -78,7 +79,7 @@ const ProductText kProductTexts[] = {
 
 void SetupApp::LoadSetupState() {
     SetupState& s = setupState;
-    s.setupFolder = FolderOf(GetModulePath());
+    s.setupFolder = DriveAndDirectory(GetModulePath());
     ::SetCurrentDirectoryA(s.setupFolder);
     for (const ProductText& text : kProductTexts) (s.*text.field).LoadString(text.id);
     // The default drive followed by the product key.
@@ -137,7 +138,7 @@ void SetupApp::ReportDamage() {
 // held until the process ends, however it ends. A second run changes nothing;
 // outside silent mode it says why.
 bool SetupApp::TakeRunLock() {
-    HANDLE lock = ::CreateMutexA(nullptr, FALSE, "Global\\" PRODUCT_NAME_TEXT " " PRODUCT_VERSION_TEXT " Setup");
+    HANDLE lock = CreateRunLock();
     // One that exists but cannot be opened is another run's too.
     bool taken = lock ? ::WaitForSingleObject(lock, 0) != WAIT_TIMEOUT : ::GetLastError() != ERROR_ACCESS_DENIED;
     if (taken) return true;
@@ -148,6 +149,7 @@ bool SetupApp::TakeRunLock() {
 }
 
 BOOL SetupApp::InitInstance() {
+    RefuseUserRedirections();
     if (!ProgramResourcesIntact()) {
         ReportDamage();
         return FALSE;

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "engine/ClosedFolder.h"
 #include "engine/Extraction.h"
-#include "engine/ExtractionFolders.h"
 #include "engine/FolderTree.h"
 #include "fw/CFile.h"
 #include "fw/SystemLibrary.h"
@@ -31,30 +31,28 @@ bool IsFileOfLength(const char* path, uint32_t length) {
     ::CloseHandle(file);
     return high == 0 && low == length;
 }
-
-// The folder part of a relative entry name: "skin" for "skin\a.dll".
-CString FolderPart(const CString& entryName) {
-    int cut = entryName.ReverseFind('\\');
-    return entryName.Left(cut > 0 ? cut : 0);
-}
-
 }  // namespace
 
 ExtractionRun::ExtractionRun(SetupState& state)
     : m_state(state),
       m_createdRoot(0),
-      m_temporaryFolderPin(INVALID_HANDLE_VALUE),
       m_subfolderPin(INVALID_HANDLE_VALUE),
       m_unsafe(false),
       m_lz32(nullptr),
       m_lzOpen(nullptr),
       m_lzCopy(nullptr),
-      m_lzClose(nullptr) {}
+      m_lzClose(nullptr) {
+    for (HANDLE& pin : m_folderPins) pin = INVALID_HANDLE_VALUE;
+}
 
 ExtractionRun::~ExtractionRun() {
     ReleaseSubfolderPin();
-    if (m_temporaryFolderPin != INVALID_HANDLE_VALUE) ::CloseHandle(m_temporaryFolderPin);
+    ReleaseFolderPins();
     if (m_lz32) ::FreeLibrary(m_lz32);
+}
+
+CString ExtractionRun::Relative(const CString& belowInstallFolder) const {
+    return JoinPath(m_state.productKey, belowInstallFolder);
 }
 
 // Expands an SZDD file, or copies any other file unchanged.
@@ -76,26 +74,63 @@ bool ExtractionRun::ExpandFile(const char* source, const char* destination) {
 }
 
 bool ExtractionRun::TemporaryFolderIsUnsafe(HANDLE* pin) {
-    return PlaceOfFolder(m_root, INSTALL_TEMPORARY_FOLDER, pin) == FOLDER_ELSEWHERE ||
-           HoldsLinks(m_root + INSTALL_TEMPORARY_FOLDER);
+    // A missing one is no link; the first entry then fails to be written.
+    CString temporary = Relative(INSTALL_TEMPORARY_FOLDER);
+    PathPlace place = m_check.Place(temporary, true, pin);
+    return place == PLACE_ELSEWHERE || (place == PLACE_INSIDE && m_check.HoldsLinks(temporary));
 }
 
 CString ExtractionRun::EntryName(int index) const {
+    if (index == m_state.fileCount) return INSTALL_TAG_FILE;
     return MapManifestPath(m_state.fileNames[index], m_state.distributionTag);
 }
 
-void ExtractionRun::Begin() {
-    m_root = m_state.installFolder + "\\";
-    m_createdRoot = CreateFolderTree(m_root, true);
-    m_temporaryFolder = m_root + INSTALL_TEMPORARY_FOLDER + "\\";
-    m_temporaryFile = m_temporaryFolder + kStoredFileName;
-    ::SetCurrentDirectoryA(m_root);
-    m_state.installedCount = 0;
+// Creates a folder of the product key closed, or finds it and closes it;
+// either way it is held open for the run.
+bool ExtractionRun::OpenClosedFolder(const CString& relative, HANDLE& pin) {
+    CString path = m_check.Base() + relative;
+    if (::CreateDirectoryA(path, ClosedFolderAttributes()) && m_createdRoot == 0) m_createdRoot = path.GetLength();
+    return m_check.Place(relative, true, &pin, FILE_READ_ATTRIBUTES | READ_CONTROL | WRITE_DAC | WRITE_OWNER) ==
+               PLACE_INSIDE &&
+           CloseFolder(pin);
+}
 
+// The product key's folders one below the other, each closed before the next
+// is made in it; then the temporary folder, which inherits their security.
+// Only once they are closed is anything below them looked at: from then on
+// no one but an administrator could put a link there.
+bool ExtractionRun::OpenProductFolders() {
+    const CString& product = m_state.productKey;
+    int pin = 0;
+    for (int end = 1; end <= product.GetLength(); ++end) {
+        if (end < product.GetLength() && product.GetAt(end) != '\\') continue;
+        if (pin == kFolderPins - 1 || !OpenClosedFolder(product.Left(end), m_folderPins[pin++])) return false;
+    }
     // A temporary folder that is missing here cannot be written either; the
     // first entry then fails as any unwritable one does.
     ::CreateDirectoryA(m_temporaryFolder, nullptr);
-    m_unsafe = TemporaryFolderIsUnsafe(&m_temporaryFolderPin);
+    return !TemporaryFolderIsUnsafe(&m_folderPins[pin]);
+}
+
+void ExtractionRun::Begin() {
+    const SetupState& s = m_state;
+    m_root = s.installFolder + "\\";
+    m_temporaryFolder = m_root + INSTALL_TEMPORARY_FOLDER + "\\";
+    m_temporaryFile = m_temporaryFolder + kStoredFileName;
+    m_state.installedCount = 0;
+
+    // The base, the folder the product key's folders go below, is the
+    // user's choice and stays as it is; the product's own folders are the
+    // run's.
+    int base = s.installFolder.GetLength() - s.productKey.GetLength();
+    CString baseFolder = s.installFolder.Left(base);
+    m_unsafe = base < 1 || baseFolder.GetAt(base - 1) != '\\' || s.installFolder.Mid(base) != s.productKey;
+    if (!m_unsafe) {
+        m_createdRoot = CreateFolderTree(baseFolder, false);
+        m_check = PathCheck(baseFolder);
+        m_unsafe = !OpenProductFolders();
+    }
+    ::SetCurrentDirectoryA(m_root);
 
     // All three or none: ExpandFile needs only test the first.
     static const char* const kLzNames[] = {"LZOpenFileA", "LZCopy", "LZClose"};
@@ -120,11 +155,12 @@ ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
     // The entry's own subfolder below "install" is checked and held too,
     // once for all the entries in it that follow one another: the check
     // costs more than a small file's extraction.
-    CString subfolder = FolderPart(entryName);
+    CString subfolder = FolderOf(entryName);
     if (subfolder != m_pinnedSubfolder || m_subfolderPin == INVALID_HANDLE_VALUE) {
         ReleaseSubfolderPin();
         if (!subfolder.IsEmpty() &&
-            PlaceOfFolder(m_temporaryFolder, subfolder, &m_subfolderPin) == FOLDER_ELSEWHERE) {
+            m_check.Place(Relative(JoinPath(INSTALL_TEMPORARY_FOLDER, subfolder)), true, &m_subfolderPin) !=
+                PLACE_INSIDE) {
             m_unsafe = true;
             return ENTRY_UNSAFE_FOLDER;
         }
@@ -135,6 +171,8 @@ ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
     return result;
 }
 
+// The temporary files are always new: whatever has their name (left by a
+// killed run, or a link to someone's file) goes first and is never opened.
 ExtractionRun::EntryResult ExtractionRun::WriteAndExpand(int index, const CString& destination) {
     PayloadBytes payload;
     if (!LoadPayloadResource(index, payload)) return ENTRY_MISSING;
@@ -143,8 +181,8 @@ ExtractionRun::EntryResult ExtractionRun::WriteAndExpand(int index, const CStrin
     if (size < 0 || static_cast<size_t>(size) > payload.size) return ENTRY_MISSING;
 
     CFile temporary;
-    bool written = temporary.Open(m_temporaryFile, CFile::modeCreate | CFile::modeWrite) &&
-                   temporary.Write(payload.data, static_cast<UINT>(size));
+    ::DeleteFileA(m_temporaryFile);
+    bool written = temporary.OpenNew(m_temporaryFile) && temporary.Write(payload.data, static_cast<UINT>(size));
     temporary.Close();
     if (!written) {
         std::remove(m_temporaryFile);
@@ -152,6 +190,7 @@ ExtractionRun::EntryResult ExtractionRun::WriteAndExpand(int index, const CStrin
     }
 
     // A short or missing file (a full disk, say) is not ready.
+    ::DeleteFileA(destination);
     bool expanded = ExpandFile(m_temporaryFile, destination) &&
                     IsFileOfLength(destination, ExpandedLength(payload.data, static_cast<size_t>(size)));
     std::remove(m_temporaryFile);
@@ -164,22 +203,22 @@ void ExtractionRun::ReleaseSubfolderPin() {
     m_pinnedSubfolder = CString();
 }
 
+void ExtractionRun::ReleaseFolderPins() {
+    for (HANDLE& pin : m_folderPins) {
+        if (pin != INVALID_HANDLE_VALUE) ::CloseHandle(pin);
+        pin = INVALID_HANDLE_VALUE;
+    }
+}
+
 void ExtractionRun::End() {
     ReleaseSubfolderPin();
     // Checked again, still held: the moves go through it.
     if (!m_unsafe && TemporaryFolderIsUnsafe(nullptr)) m_unsafe = true;
-    bool ready = !m_unsafe && m_state.installedCount == m_state.fileCount;
-    if (ready && !PlaceAllEntries()) ready = false;
-    if (m_temporaryFolderPin != INVALID_HANDLE_VALUE) {
-        ::CloseHandle(m_temporaryFolderPin);
-        m_temporaryFolderPin = INVALID_HANDLE_VALUE;
-    }
+    bool ready = !m_unsafe && m_state.installedCount == m_state.fileCount && WriteTag() && PlaceAllEntries();
+    ReleaseFolderPins();
     if (!ready) m_state.installedCount = 0;
     // Nothing is removed through a link.
-    if (!m_unsafe) {
-        DeleteFolderSilently(m_temporaryFolder + "skin");
-        DeleteFolderSilently(m_temporaryFolder.Left(m_temporaryFolder.GetLength() - 1));
-    }
+    if (!m_unsafe) m_check.DeleteFolder(Relative(INSTALL_TEMPORARY_FOLDER));
     if (!ready) {
         // A folder that is the current directory cannot be removed.
         ::SetCurrentDirectoryA(m_state.setupFolder);

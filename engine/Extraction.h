@@ -4,11 +4,14 @@
 // "install\", where it is checked. Only when every entry is ready are they
 // moved into the installation folder, each file they replace kept aside in
 // "install\" until the run ends; a move that fails puts every file back.
-// Until then nothing of an earlier installation has changed.
+// Until then nothing of an earlier installation has changed. The run is
+// elevated: it closes the product folders to other users before it writes
+// there, and follows no link that anyone could have planted.
 #pragma once
 
 #include <windows.h>
 
+#include "engine/PathCheck.h"
 #include "fw/CString.h"
 #include "payload/Manifest.h"
 
@@ -22,23 +25,26 @@ public:
         ENTRY_TOO_LONG,      // a path would not fit MAX_PATH
         ENTRY_WRITE_FAILED,  // the temporary file could not be written
         ENTRY_EXPAND_FAILED, // the destination could not be written, or is short
-        ENTRY_UNSAFE_FOLDER  // the temporary folder is a link or resolves elsewhere
+        ENTRY_UNSAFE_FOLDER  // a folder of the product is a link, leads elsewhere or cannot be closed
     };
 
     explicit ExtractionRun(SetupState& state);
     ~ExtractionRun();
 
-    // Creates the installation folder and the temporary folder, makes the
-    // former the current directory and resets installedCount.
+    // Creates the folders up to the installation folder, closes the product
+    // folders to other users (whether made now or found) and checks that
+    // they and the temporary folder lead nowhere else; makes the
+    // installation folder the current directory and resets installedCount.
     void Begin();
     // Expands entry `index` into the temporary folder; counts it in
     // installedCount only when it is ready.
     EntryResult InstallEntry(int index);
-    // When every entry is ready, moves them into place; if that fails, the
-    // run counts as incomplete (installedCount 0). Then, however the run
-    // ended, deletes the temporary folder and, when the run is incomplete,
-    // the folders it created that are empty. A temporary folder that turned
-    // out to lead elsewhere is left alone, and the run counts as incomplete.
+    // When every entry is ready, writes the tag file beside them and moves
+    // them all into place; if that fails, the run counts as incomplete
+    // (installedCount 0). Then, however the run ended, deletes the temporary
+    // folder and, when the run is incomplete, the folders it created that
+    // are empty. Nothing is written, moved or deleted through a link: a run
+    // that finds one counts as incomplete.
     void End();
 
     const CString& TemporaryFile() const { return m_temporaryFile; }
@@ -48,32 +54,46 @@ private:
     typedef LONG(WINAPI* LzCopyFn)(INT, INT);
     typedef void(WINAPI* LzCloseFn)(INT);
 
+    // The product folders and the temporary folder, held for the run.
+    static const int kFolderPins = 4;
+    // The entries and, after them, the tag file.
+    static const int kPlacedFiles = MAX_MANIFEST_ENTRIES + 1;
+
     SetupState& m_state;
+    PathCheck m_check;  // below the base the user chose
     CString m_root;
     CString m_temporaryFolder;
     CString m_temporaryFile;           // the stored bytes of the entry being expanded
     int m_createdRoot;                 // the folders made for the installation folder (CreateFolderTree)
-    int m_createdFolders[MAX_MANIFEST_ENTRIES];  // the same for each entry's folder, when placed
-    HANDLE m_temporaryFolderPin;  // held open for the run: the folder stays where it was checked
-    CString m_pinnedSubfolder;    // the subfolder below it of the entries being installed
+    int m_createdFolders[kPlacedFiles];  // the same for each entry's folder, when placed
+    HANDLE m_folderPins[kFolderPins];
+    CString m_pinnedSubfolder;    // the subfolder below the temporary folder of the entries being installed
     HANDLE m_subfolderPin;        // held open while entries in it follow one another
+    CString m_checkedFolder;      // the destination folder last checked for links
     bool m_unsafe;
     HMODULE m_lz32;
     LzOpenFn m_lzOpen;
     LzCopyFn m_lzCopy;
     LzCloseFn m_lzClose;
 
+    // What lies below the base: the product key's folders and the rest.
+    CString Relative(const CString& belowInstallFolder) const;
     CString EntryName(int index) const;
     bool ExpandFile(const char* source, const char* destination);
+    bool OpenProductFolders();
+    bool OpenClosedFolder(const CString& relative, HANDLE& pin);
     // The files an entry is moved between: ready, in place, replaced.
     CString ReadyFile(int index) const { return m_temporaryFolder + EntryName(index); }
     CString PlacedFile(int index) const { return m_root + EntryName(index); }
     CString ReplacedFile(int index) const;
+    bool WriteTag();
+    bool MakeDestinationFolder(const CString& folder, int index);
     bool PlaceEntry(int index);
     void PutBack(int index);
     bool PlaceAllEntries();
     void FinishPlacement();
     void ReleaseSubfolderPin();
+    void ReleaseFolderPins();
     // Whether the temporary folder is a link, leads elsewhere or holds links;
     // with `pin`, it stays open in it when it is a real folder inside.
     bool TemporaryFolderIsUnsafe(HANDLE* pin);

@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstring>
 
@@ -56,20 +55,4 @@ void RemoveCreatedFolders(const char* path, int created) {
     // One that holds something stays, and so do its parents.
     for (int end = static_cast<int>(std::strlen(path)) - 1; end >= created; --end)
         if (path[end] == '\\') ::RemoveDirectoryA(CString(path, end));
-}
-
-void DeleteFolderSilently(const char* path) {
-    // The source list is the path followed by two NUL bytes.
-    char source[MAX_PATH + 1];
-    std::memset(source, 0, sizeof source);
-    if (!path || std::strlen(path) >= MAX_PATH) return;
-    std::strcpy(source, path);
-    SHFILEOPSTRUCTA operation;
-    std::memset(&operation, 0, sizeof operation);
-    operation.hwnd = nullptr;
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = source;
-    operation.pTo = nullptr;
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
-    ::SHFileOperationA(&operation);
 }

@@ -12,6 +12,3 @@ int CreateFolderTree(const char* path, bool wholePath);
 // created (`created` is its result), deepest first, each only while it is
 // empty.
 void RemoveCreatedFolders(const char* path, int created);
-
-// Deletes a folder and everything in it, silently and not to the recycle bin.
-void DeleteFolderSilently(const char* path);

@@ -4,7 +4,9 @@
 
 #include "engine/Extraction.h"
 #include "engine/FolderTree.h"
+#include "fw/CFile.h"
 #include "payload/LzSideFile.h"
+#include "payload/PathMap.h"
 #include "state/SetupState.h"
 
 namespace {
@@ -22,15 +24,48 @@ CString ExtractionRun::ReplacedFile(int index) const {
     return m_temporaryFolder + name;
 }
 
-// The file in the way, if any, goes aside first; a folder in the way is no
-// file to replace.
+// The tag file is written new beside the ready entries and placed with them.
+bool ExtractionRun::WriteTag() {
+    CString ready = ReadyFile(m_state.fileCount);
+    ::DeleteFileA(ready);
+    CFile tag;
+    return tag.OpenNew(ready) &&
+           tag.Write(static_cast<const char*>(m_state.distributionTag),
+                     static_cast<UINT>(m_state.distributionTag.GetLength()));
+}
+
+// Every folder on the way to the entry's own is a plain folder at its place,
+// checked before anything is made in it; the missing ones are made. The
+// folder is checked once for the entries in it that follow one another.
+bool ExtractionRun::MakeDestinationFolder(const CString& folder, int index) {
+    m_createdFolders[index] = 0;
+    if (folder.IsEmpty() || folder == m_checkedFolder) return true;
+    m_checkedFolder = CString();
+    for (int end = 1; end <= folder.GetLength(); ++end) {
+        if (end < folder.GetLength() && folder.GetAt(end) != '\\') continue;
+        CString relative = Relative(folder.Left(end));
+        PathPlace place = m_check.Place(relative, true);
+        CString path = m_check.Base() + relative;
+        if (place == PLACE_MISSING && ::CreateDirectoryA(path, nullptr)) {
+            if (m_createdFolders[index] == 0) m_createdFolders[index] = path.GetLength();
+            place = m_check.Place(relative, true);
+        }
+        if (place != PLACE_INSIDE) return false;
+    }
+    m_checkedFolder = folder;
+    return true;
+}
+
+// The file in the way, if any, goes aside first. A folder or a link in the
+// way is not replaced: the link is neither moved nor written through.
 bool ExtractionRun::PlaceEntry(int index) {
+    CString entry = EntryName(index);
     CString placed = PlacedFile(index);
-    m_createdFolders[index] = CreateFolderTree(placed, false);
-    DWORD old = ::GetFileAttributesA(placed);
-    if (old != kMissing && ((old & FILE_ATTRIBUTE_DIRECTORY) || !Move(placed, ReplacedFile(index)))) return false;
+    if (!MakeDestinationFolder(FolderOf(entry), index)) return false;
+    PathPlace inWay = m_check.Place(Relative(entry), false);
+    if (inWay == PLACE_ELSEWHERE || (inWay == PLACE_INSIDE && !Move(placed, ReplacedFile(index)))) return false;
     if (Move(ReadyFile(index), placed)) return true;
-    if (old != kMissing) Move(ReplacedFile(index), placed);
+    if (inWay == PLACE_INSIDE) Move(ReplacedFile(index), placed);
     return false;
 }
 
@@ -42,8 +77,9 @@ void ExtractionRun::PutBack(int index) {
     RemoveCreatedFolders(placed, m_createdFolders[index]);
 }
 
+// The entries, then the tag file.
 bool ExtractionRun::PlaceAllEntries() {
-    int count = m_state.fileCount;
+    int count = m_state.fileCount + 1;
     int placed = 0;
     while (placed < count && PlaceEntry(placed)) ++placed;
     if (placed == count) {
@@ -52,12 +88,13 @@ bool ExtractionRun::PlaceAllEntries() {
     }
     RemoveCreatedFolders(PlacedFile(placed), m_createdFolders[placed]);
     while (placed > 0) PutBack(--placed);
+    m_checkedFolder = CString();
     return false;
 }
 
 // A read-only file that was replaced leaves its attribute to the new one.
 // Side files that LZ32 left beside an entry (in a run that could not write
-// it) go, unless they are entries themselves.
+// it) go, unless they are entries themselves or links.
 void ExtractionRun::FinishPlacement() {
     for (int i = 0; i < m_state.fileCount; ++i) {
         DWORD old = ::GetFileAttributesA(ReplacedFile(i));
@@ -65,9 +102,10 @@ void ExtractionRun::FinishPlacement() {
             CString placed = PlacedFile(i);
             ::SetFileAttributesA(placed, ::GetFileAttributesA(placed) | FILE_ATTRIBUTE_READONLY);
         }
-        CString side = LzSideFileName(PlacedFile(i));
+        CString side = LzSideFileName(EntryName(i));
+        if (m_check.Place(Relative(side), false) != PLACE_INSIDE) continue;
         bool isEntry = false;
-        for (int j = 0; j < m_state.fileCount && !isEntry; ++j) isEntry = ::lstrcmpiA(side, PlacedFile(j)) == 0;
-        if (!isEntry) ::DeleteFileA(side);
+        for (int j = 0; j < m_state.fileCount && !isEntry; ++j) isEntry = ::lstrcmpiA(side, EntryName(j)) == 0;
+        if (!isEntry) ::DeleteFileA(m_root + side);
     }
 }

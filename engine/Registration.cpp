@@ -4,9 +4,7 @@
 
 #include "engine/Registration.h"
 #include "engine/UninstallCommand.h"
-#include "fw/CFile.h"
 #include "payload/ExpandedLength.h"
-#include "payload/InstallNames.h"
 #include "payload/PathMap.h"
 #include "payload/PayloadResource.h"
 #include "res/resource.h"
@@ -81,10 +79,6 @@ void RegisterInstallation(const SetupState& s) {
         SetText(user, "path", s.installFolder + s.mainExeName);
         ::RegCloseKey(user);
     }
-
-    CFile tag;
-    if (tag.Open(JoinPath(s.installFolder, INSTALL_TAG_FILE), CFile::modeCreate | CFile::modeWrite))
-        tag.Write(static_cast<const char*>(s.distributionTag), static_cast<UINT>(s.distributionTag.GetLength()));
 }
 
 namespace {

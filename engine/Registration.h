@@ -5,8 +5,8 @@
 
 struct SetupState;
 
-// Writes the uninstall entries, the per-user path of the browser and the
-// sno tag file. Every failure here is silent.
+// Writes the uninstall entries and the per-user path of the browser (the
+// sno tag file is placed with the payload). Every failure here is silent.
 void RegisterInstallation(const SetupState& s);
 
 // The folders the product is registered in: the InstallLocation of its

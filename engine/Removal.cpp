@@ -4,11 +4,12 @@
 
 #include <cstdio>
 
-#include "engine/FolderTree.h"
+#include "engine/PathCheck.h"
 #include "engine/Removal.h"
 #include "engine/ShellFolder.h"
 #include "engine/Shortcut.h"
 #include "engine/UninstallCommand.h"
+#include "payload/PathMap.h"
 #include "res/resource.h"
 #include "state/SetupState.h"
 
@@ -40,8 +41,12 @@ void RemoveRegistration(const SetupState& s) {
     DeleteShortcutIn(CSIDL_COMMON_DESKTOPDIRECTORY, s.displayName);
     DeleteShortcutIn(CSIDL_COMMON_STARTMENU, s.displayName);
 
+    // Below the Programs menu, nothing is deleted through a link.
     CString group;
-    if (GetProgramGroupPath(group)) DeleteFolderSilently(group);
+    if (GetProgramGroupPath(group)) {
+        CString programs = FolderOf(group);
+        PathCheck(programs + "\\").DeleteFolder(group.Mid(programs.GetLength() + 1));
+    }
 
     CString userKey;
     userKey.LoadString(IDS_USER_KEY_PREFIX);

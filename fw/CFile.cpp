@@ -4,11 +4,9 @@ CFile::CFile() : m_hFile(INVALID_HANDLE_VALUE) {}
 
 CFile::~CFile() { Close(); }
 
-bool CFile::Open(const char* path, UINT flags) {
+bool CFile::OpenNew(const char* path) {
     Close();
-    DWORD access = (flags & modeWrite) ? GENERIC_WRITE : GENERIC_READ;
-    DWORD disposition = (flags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING;
-    m_hFile = ::CreateFileA(path, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_hFile = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     return IsOpen();
 }
 

@@ -1,20 +1,16 @@
-// A file opened for writing. Failures are returned, never thrown.
+// A file made new for writing. Failures are returned, never thrown.
 #pragma once
 
 #include <windows.h>
 
 class CFile {
 public:
-    enum OpenFlags : UINT {
-        modeRead = 0x0000,
-        modeWrite = 0x0001,
-        modeCreate = 0x1000,
-    };
-
     CFile();
     ~CFile();
 
-    bool Open(const char* path, UINT flags);
+    // Creates a file for writing that did not exist: fails where anything of
+    // that name (a file, a link) is there.
+    bool OpenNew(const char* path);
     // Writes every byte or reports failure.
     bool Write(const void* data, UINT count);
     void Close();

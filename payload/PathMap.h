@@ -8,3 +8,6 @@ CString MapManifestPath(const CString& path, const CString& distributionTag);
 
 // folder + "\" + name.
 CString JoinPath(const CString& folder, const char* name);
+
+// The folder part of a path: "skin" for "skin\a.dll", "" for a bare name.
+CString FolderOf(const CString& path);

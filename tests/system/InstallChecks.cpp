@@ -26,7 +26,7 @@ const DWORD kSetupTimeoutMs = 60000;
 
 // Every folder a case installs into; all of them go in a reset.
 const char* const kTestBases[] = {"C:\\qf silent test", "C:\\qfplain", "C:\\qf upper", "C:\\qfdamaged",
-                                  "C:\\qfplant", "C:\\qflink", "C:\\qflink-target", "C:\\qfbad"};
+                                  "C:\\qfplant", "C:\\qflink-target", "C:\\qfbad", "C:\\qfopen"};
 
 std::string ProgramGroup() { return CommonShellFolder(CSIDL_COMMON_PROGRAMS) + "\\" + kGroupName; }
 

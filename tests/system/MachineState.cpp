@@ -153,6 +153,14 @@ std::string WindowsPath(const char* path) {
     return "Z:" + converted;
 }
 
+std::map<std::string, std::string> FolderSnapshot(const std::string& folder) {
+    std::vector<std::string> files;
+    ListFiles(folder, "", files);
+    std::map<std::string, std::string> contents;
+    for (const std::string& file : files) ReadWholeFile(folder + "\\" + file, contents[file]);
+    return contents;
+}
+
 void ListFiles(const std::string& folder, const std::string& relative, std::vector<std::string>& files) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\" + relative + "*").c_str(), &found);

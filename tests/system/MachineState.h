@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ bool PathExists(const std::string& path);
 // The files below `folder`, by path relative to it (`relative` is prepended).
 void ListFiles(const std::string& folder, const std::string& relative, std::vector<std::string>& files);
 bool ReadWholeFile(const std::string& path, std::string& bytes);
+// Every file below `folder`, by relative path, with its bytes.
+std::map<std::string, std::string> FolderSnapshot(const std::string& folder);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // Deletes a file or a folder with everything in it (shell delete, silent).
 void DeleteTree(const std::string& path);

@@ -1,13 +1,12 @@
 // The setup run as a release engineer and an administrator would try it: a
 // file damaged in transit, a default value that names no folder, DLLs planted
-// next to the setup, a link in place of the temporary folder, and runs that
-// fail or meet another one over a working installation. The exit codes are
+// next to the setup, and runs that fail or meet another one over a working
+// installation. The exit codes are
 // the ones README.md documents.
 #include <windows.h>
 
 #include <map>
 #include <string>
-#include <vector>
 
 #include "tests/harness/check.h"
 #include "tests/system/BuiltFiles.h"
@@ -23,15 +22,6 @@ const char kTitle[] = "  Quillfen Setup ";
 const char kPlainFolder[] = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
 const char kPlainUninstallString[] =
     "\"C:\\qfplain\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qfplain\\Quillfen\\Quillfen 11.0";
-
-// Every file below `folder`, by relative path, with its bytes.
-std::map<std::string, std::string> Snapshot(const std::string& folder) {
-    std::vector<std::string> files;
-    ListFiles(folder, "", files);
-    std::map<std::string, std::string> contents;
-    for (const std::string& file : files) ReadWholeFile(folder + "\\" + file, contents[file]);
-    return contents;
-}
 
 void CheckStillRegistered(const BuiltFiles& files) {
     CheckRegistration(files, kPlainFolder, kPlainUninstallString);
@@ -71,32 +61,6 @@ bool MakeDamagedCopy(const std::string& program, const std::string& copy, const 
                                         MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), &bytes[0],
                                         static_cast<DWORD>(bytes.size()));
     return update && EndUpdateResourceA(update, !ok) && ok;
-}
-
-std::string UnixPathOf(const std::string& path) {
-    typedef char*(CDECL * UnixNameFn)(LPCWSTR);
-    UnixNameFn unixName = (UnixNameFn)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-    WCHAR wide[MAX_PATH];
-    if (!unixName || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return std::string();
-    char* name = unixName(wide);
-    std::string unixPath = name ? name : "";
-    HeapFree(GetProcessHeap(), 0, name);
-    return unixPath;
-}
-
-// Runs a Unix command on `path` (Wine starts non-Windows programs itself,
-// without a handle to wait on) and waits, bounded, until `path` exists or not.
-bool RunUnixOn(const std::string& command, const std::string& path, bool exists) {
-    std::string line = command + " \"" + UnixPathOf(path) + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    for (int waited = 0; waited < 10000; waited += 50, Sleep(50))
-        if (PathExists(path) == exists) return true;
-    return false;
 }
 
 }  // namespace
@@ -204,31 +168,6 @@ TEST_CASE(system_planted_dlls_are_not_loaded) {
     CHECK(NothingRegistered());
 }
 
-TEST_CASE(system_install_link_is_not_followed) {
-    BuiltFiles files;
-    REQUIRE(GetBuiltFiles(files));
-    CleanMachine clean;
-    const std::string folder = "C:\\qflink\\Quillfen\\Quillfen 11.0";
-    const std::string target = "C:\\qflink-target";
-    for (const char* step : {"C:\\qflink", "C:\\qflink\\Quillfen", folder.c_str(), target.c_str()})
-        CreateDirectoryA(step, nullptr);
-    REQUIRE(WriteWholeFile(target + "\\keep.txt", "someone else's"));
-    const std::string link = folder + "\\install";
-    REQUIRE(RunUnixOn("/bin/ln -sn \"" + UnixPathOf(target) + "\"", link, true));
-
-    // The removal page and the report, both closed: rolled back.
-    CapturedRun run = RunSilentClosingWindows(files.setup, "C:\\qflink");
-    std::string kept;
-    CHECK(ReadWholeFile(target + "\\keep.txt", kept) && kept == "someone else's");
-    CHECK(!PathExists(target + "\\quillfen.exe"));
-    CHECK(!PathExists(folder + "\\quillfen.exe"));
-    CHECK(NothingRegistered());
-    CHECK_NUM(run.exitCode, kExitRolledBack);
-    CHECK_NUM(run.windowsClosed, 2);
-    // Windows' calls cannot remove a Unix link.
-    CHECK(RunUnixOn("/bin/rm -f", link, false));
-}
-
 // A working installation A survives every run that fails or meets another:
 // a second setup started while the first runs, an upgrade that finds a file
 // in use, runs into folders that cannot be used. Only a complete run
@@ -251,7 +190,7 @@ TEST_CASE(system_failed_runs_keep_the_installation) {
     const std::string folder = kPlainFolder;
     for (const char* file : {"\\quillfen.exe", "\\skin\\default_en.dll", "\\qf11_default_en.txt"})
         REQUIRE(WriteWholeFile(folder + file, std::string("version A of ") + file));
-    const std::map<std::string, std::string> a = Snapshot(folder);
+    const std::map<std::string, std::string> a = FolderSnapshot(folder);
     HANDLE held = CreateFileA((folder + "\\en.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     REQUIRE(held != INVALID_HANDLE_VALUE);
     CapturedRun upgrade = RunSilentClosingWindows(files.setup, "C:\\qfplain");
@@ -262,7 +201,7 @@ TEST_CASE(system_failed_runs_keep_the_installation) {
     // The removal page and the report; A whole, and nothing stray beside it.
     CHECK_NUM(upgrade.exitCode, kExitRolledBack);
     CHECK_NUM(upgrade.windowsClosed, 2);
-    CHECK(Snapshot(folder) == a);
+    CHECK(FolderSnapshot(folder) == a);
     CheckStillRegistered(files);
     CHECK(!PathExists("C:\\qfbad"));
 
