@@ -78,9 +78,12 @@ struct BadFolder {
 };
 
 TEST(PayloadPack, RefusesFoldersTheSetupCannotCarryAndWritesNothing) {
-    // Temporary files below C:\Quillfen\Quillfen 11.0\install\ (34 characters).
-    const std::string longest = std::string(221, 'n') + ".dll";  // 259 in all
-    const std::string deep = std::string(110, 'd') + "/" + std::string(104, 'e') + "/a";
+    // Installed below C:\Quillfen\Quillfen 11.0\ (26 characters): folders of 247 and files of 259 at most.
+    const std::string deepest = std::string(110, 'd') + "/" + std::string(110, 'e');  // 247 in all
+    const std::string longest = deepest + "/" + std::string(7, 'n') + ".dll";         // 259 in all
+    const std::string tooLong = deepest + "/" + std::string(8, 'n') + ".dll";
+    const std::string tooDeep = deepest + "e/a";
+    const std::string outside = Scratch() + "/secret.key";
     const BadFolder cases[] = {
         {"101 files with the uninstaller",
          [](const std::string& f) { for (int i = 0; i < 97; ++i) Write(f + "/lib/" + std::to_string(i) + ".dll", "x"); },
@@ -98,10 +101,11 @@ TEST(PayloadPack, RefusesFoldersTheSetupCannotCarryAndWritesNothing) {
          "skin/A.dll: the same file on Windows as Skin/a.dll"},
         {"2 GiB", [](const std::string& f) { Write(f + "/big.pak", ""), truncate((f + "/big.pak").c_str(), 1ll << 31); },
          "big.pak: 2147483648 bytes; a payload file must be smaller than 2 GiB"},
-        {"a temporary file of 260 characters", [&longest](const std::string& f) { Write(f + "/n" + longest, "x"); },
-         "n" + longest + ": its temporary file C:\\Quillfen\\Quillfen 11.0\\install\\nnn"},
-        {"a temporary folder of 249 characters", [&deep](const std::string& f) { Write(f + "/" + deep, "x"); },
-         deep + ": its temporary folder would be 249 characters long"},
+        {"an installed file of 260 characters", [&tooLong](const std::string& f) { Write(f + "/" + tooLong, "x"); },
+         tooLong + ": its installed file C:\\Quillfen\\Quillfen 11.0\\" + std::string(110, 'd') + "\\" +
+             std::string(110, 'e') + "\\nnnnnnnn.dll would be 260 characters long; Windows paths end at 259"},
+        {"a folder of 248 characters", [&tooDeep](const std::string& f) { Write(f + "/" + tooDeep, "x"); },
+         tooDeep + ": its folder would be 248 characters long; Windows creates folders of at most 247"},
         {"its own uninstaller", [](const std::string& f) { Write(f + "/Uninstall.exe", "x"); },
          "Uninstall.exe: the build adds the setup's own uninstall.exe"},
         {"the temporary folder", [](const std::string& f) { Write(f + "/install/x.dll", "x"); },
@@ -121,6 +125,9 @@ TEST(PayloadPack, RefusesFoldersTheSetupCannotCarryAndWritesNothing) {
          "tmp: a link to a folder"},
         {"a link to nothing", [](const std::string& f) { symlink("/nonexistent", (f + "/gone.dll").c_str()); },
          "gone.dll: a link to nothing"},
+        {"a link to a file outside", [&outside](const std::string& f) {
+             Write(outside, "key"), symlink("../secret.key", (f + "/secret.key").c_str());
+         }, "secret.key: a link to " + outside + ", outside the payload folder; copy the file in instead"},
     };
     for (const BadFolder& bad : cases) {
         SCOPED_TRACE(bad.what);
@@ -133,10 +140,11 @@ TEST(PayloadPack, RefusesFoldersTheSetupCannotCarryAndWritesNothing) {
             << packed.errors;
         EXPECT_NE(access(stage.c_str(), F_OK), 0) << "something was written";
     }
-    // Just inside the limits: 99 files, and a temporary file of 259 characters.
+    // Just inside the limits: 99 files, one of them a link to a file inside, and the longest path in the deepest folder.
     std::string full = GoodFolder("full");
     Write(full + "/" + longest, "x");
-    for (int i = 0; i < 95; ++i) Write(full + "/lib/" + std::to_string(i) + ".dll", "x");
+    for (int i = 0; i < 94; ++i) Write(full + "/lib/" + std::to_string(i) + ".dll", "x");
+    symlink("../qf11.ico", (full + "/lib/icon.ico").c_str());
     EXPECT_EQ(Pack(full, Scratch() + "/stage-full").status, 0);
 
     // A stage that cannot be made.

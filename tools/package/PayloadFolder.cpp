@@ -7,16 +7,36 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
 std::string Named(const std::string& relative) { return relative.empty() ? std::string(".") : relative; }
 
+// "" when it cannot be resolved, errno telling why.
+std::string RealPath(const std::string& path) {
+    char* real = realpath(path.c_str(), nullptr);
+    std::string resolved = real ? real : "";
+    std::free(real);
+    return resolved;
+}
+
+// Why the link at `path` cannot be carried, or "" when it leads to a file
+// inside the payload folder; the packaged setup would otherwise carry files
+// the folder's owner never meant to put in it.
+std::string LinkProblem(const std::string& path, const std::string& realRoot) {
+    std::string target = RealPath(path);
+    if (target.empty()) return std::string("cannot follow the link: ") + std::strerror(errno);
+    bool inside = target.compare(0, realRoot.size(), realRoot) == 0 &&
+                  (realRoot == "/" || target[realRoot.size()] == '/');
+    return inside ? "" : "a link to " + target + ", outside the payload folder; copy the file in instead";
+}
+
 // Adds the files below `relative` (a folder, "" for the top); true if it
 // holds at least one file, however deep.
-bool ListFolder(const std::string& root, const std::string& relative, std::vector<PayloadEntry>& files,
-                std::vector<std::string>& problems) {
+bool ListFolder(const std::string& root, const std::string& realRoot, const std::string& relative,
+                std::vector<PayloadEntry>& files, std::vector<std::string>& problems) {
     std::string path = relative.empty() ? root : root + "/" + relative;
     DIR* folder = opendir(path.c_str());
     if (!folder) {
@@ -35,14 +55,17 @@ bool ListFolder(const std::string& root, const std::string& relative, std::vecto
         std::string itemRelative = relative.empty() ? name : relative + "/" + name;
         std::string itemPath = root + "/" + itemRelative;
         struct stat link, target;
+        std::string linkProblem;
         if (lstat(itemPath.c_str(), &link) != 0 || stat(itemPath.c_str(), &target) != 0) {
             problems.push_back(itemRelative + ": a link to nothing, or unreadable: " + std::strerror(errno));
         } else if (S_ISDIR(link.st_mode)) {
-            holdsFiles = ListFolder(root, itemRelative, files, problems) || holdsFiles;
+            holdsFiles = ListFolder(root, realRoot, itemRelative, files, problems) || holdsFiles;
         } else if (S_ISDIR(target.st_mode)) {
             problems.push_back(itemRelative + ": a link to a folder; copy the folder in instead");
         } else if (!S_ISREG(target.st_mode)) {
             problems.push_back(itemRelative + ": not a regular file");
+        } else if (S_ISLNK(link.st_mode) && !(linkProblem = LinkProblem(itemPath, realRoot)).empty()) {
+            problems.push_back(itemRelative + ": " + linkProblem);
         } else {
             int fd = open(itemPath.c_str(), O_RDONLY);
             if (fd < 0)
@@ -67,7 +90,12 @@ std::vector<PayloadEntry> ListPayloadFolder(const std::string& folder, std::vect
         problems.push_back(folder + ": not a folder");
         return files;
     }
-    ListFolder(folder, "", files, problems);
+    std::string realRoot = RealPath(folder);
+    if (realRoot.empty()) {
+        problems.push_back(folder + ": cannot resolve the folder: " + std::strerror(errno));
+        return files;
+    }
+    ListFolder(folder, realRoot, "", files, problems);
     // Sorted whole paths, so "a/b" and "a.txt" keep one order on every machine.
     std::sort(files.begin(), files.end(),
               [](const PayloadEntry& a, const PayloadEntry& b) { return a.path < b.path; });

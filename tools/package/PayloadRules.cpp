@@ -75,9 +75,9 @@ std::string PathProblem(const std::string& path) {
     return "";
 }
 
-std::string TemporaryFilePath(const std::string& path, const ProgramNames& names) {
+std::string InstalledFilePath(const std::string& path, const ProgramNames& names) {
     CString entryName = MapManifestPath(WindowsPath(path).c_str(), names.distributionTag.c_str());
-    return names.installFolder + "\\" INSTALL_TEMPORARY_FOLDER "\\" + static_cast<const char*>(entryName);
+    return names.installFolder + "\\" + static_cast<const char*>(entryName);
 }
 
 std::vector<std::string> PayloadProblems(const std::vector<PayloadEntry>& entries, const ProgramNames& names,
@@ -112,15 +112,16 @@ std::vector<std::string> PayloadProblems(const std::vector<PayloadEntry>& entrie
             problem(path, "\"" INSTALL_TEMPORARY_FOLDER "\" is the setup's temporary folder in the installation "
                           "folder, deleted after every installation");
         if (lower == INSTALL_TAG_FILE) problem(path, "\"" INSTALL_TAG_FILE "\" is the tag file the setup writes itself");
-        std::string temporary = TemporaryFilePath(path, names);
+        // Temporary files get short names of their own, so the installed path is the longest one.
+        std::string installed = InstalledFilePath(path, names);
         if (WindowsPath(path).compare(0, names.distributionTag.size() + 1, names.distributionTag + "\\") == 0)
             problem(path, "files below a top folder named " + names.distributionTag +
                               " would be installed into the installation folder itself");
-        else if (temporary.size() > kMaxPathLength)
-            problem(path, "its temporary file " + temporary + " would be " + Number(temporary.size()) +
+        else if (installed.size() > kMaxPathLength)
+            problem(path, "its installed file " + installed + " would be " + Number(installed.size()) +
                               " characters long; Windows paths end at " + Number(kMaxPathLength));
-        else if (temporary.rfind('\\') > kMaxFolderPathLength)
-            problem(path, "its temporary folder would be " + Number(temporary.rfind('\\')) +
+        else if (installed.rfind('\\') > kMaxFolderPathLength)
+            problem(path, "its folder would be " + Number(installed.rfind('\\')) +
                               " characters long; Windows creates folders of at most " +
                               Number(kMaxFolderPathLength));
 

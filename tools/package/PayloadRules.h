@@ -34,8 +34,8 @@ ProgramNames ShippedProgramNames();
 // Why the manifest cannot carry `path`, or "" when it can.
 std::string PathProblem(const std::string& path);
 
-// The temporary file of `path` during a wizard installation.
-std::string TemporaryFilePath(const std::string& path, const ProgramNames& names);
+// Where a wizard installation puts the file of `path`: its full Windows path.
+std::string InstalledFilePath(const std::string& path, const ProgramNames& names);
 
 // Every problem of a whole payload, each naming its file. With an
 // `addedUninstaller` the entries are a user's folder, to which the build adds
