@@ -9,9 +9,9 @@
 # ends, UTF-8 or Windows-1252). A payload or licence that the setup cannot
 # carry is refused with a message naming the file, and nothing is written to
 # OUT; a finished setup replaces the one at OUT in one step, so a stopped run
-# never leaves half a setup there. --sign signs both programs with
-# scripts/sign.sh (password from QUILLFEN_SIGN_PASSWORD_FILE or
-# QUILLFEN_SIGN_PASSWORD).
+# never leaves half a setup there. The output folder may not be the payload
+# folder or lie inside it. --sign signs both programs with scripts/sign.sh
+# (password from QUILLFEN_SIGN_PASSWORD_FILE or QUILLFEN_SIGN_PASSWORD).
 set -e
 usage() { echo "usage: $0 --payload DIR --licence FILE --out DIR [--sign PKCS12-FILE]" >&2; exit 2; }
 fail() { echo "package.sh: $*" >&2; exit 1; }
@@ -36,6 +36,15 @@ payload="$(absolute "$payload")"; licence="$(absolute "$licence")"; out="$(absol
 [ -d "$payload" ] || fail "no payload folder at $payload"
 [ -f "$licence" ] && [ -r "$licence" ] || fail "no readable licence file at $licence"
 [ -z "$sign" ] || [ -f "$sign" ] || fail "no PKCS#12 file at $sign"
+# Setups written into the payload folder would be carried by the next
+# packaging. Both are compared as real paths, the output's missing folders
+# taken as mkdir -p would make them.
+real_payload="$(realpath "$payload")"; real_out="$(realpath -m "$out")"
+carried="the next packaging would carry the setups inside the new one"
+case "$real_out/" in
+    "$real_payload/") fail "the output folder $out is the payload folder $payload: $carried" ;;
+    "${real_payload%/}/"*) fail "the output folder $out lies inside the payload folder $payload: $carried" ;;
+esac
 # The output folder, or the nearest folder above it that exists, must take a file.
 place="$out"
 while [ ! -e "$place" ]; do place="$(dirname "$place")"; done
