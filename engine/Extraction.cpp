@@ -19,7 +19,10 @@ namespace {
 // The blank keeps it apart from every entry: the manifest's paths have none.
 const char kStoredFileName[] = "stored payload";
 
-bool FitsPath(const CString& path) { return path.GetLength() < MAX_PATH; }
+// LZ32 opens its files through a structure that holds 127 characters of
+// path: the temporary files it is given are named short for that, whatever
+// the entry's own path.
+bool FitsLz32(const CString& path) { return path.GetLength() < OFS_MAXPATHNAME; }
 
 // A file (not a folder) of exactly `length` bytes.
 bool IsFileOfLength(const char* path, uint32_t length) {
@@ -36,7 +39,7 @@ bool IsFileOfLength(const char* path, uint32_t length) {
 ExtractionRun::ExtractionRun(SetupState& state)
     : m_state(state),
       m_createdRoot(0),
-      m_subfolderPin(INVALID_HANDLE_VALUE),
+      m_nextAside(0),
       m_unsafe(false),
       m_lz32(nullptr),
       m_lzOpen(nullptr),
@@ -46,7 +49,6 @@ ExtractionRun::ExtractionRun(SetupState& state)
 }
 
 ExtractionRun::~ExtractionRun() {
-    ReleaseSubfolderPin();
     ReleaseFolderPins();
     if (m_lz32) ::FreeLibrary(m_lz32);
 }
@@ -73,11 +75,31 @@ bool ExtractionRun::ExpandFile(const char* source, const char* destination) {
     return copied >= 0;
 }
 
+// A missing one is no link; the first entry then fails to be written.
 bool ExtractionRun::TemporaryFolderIsUnsafe(HANDLE* pin) {
-    // A missing one is no link; the first entry then fails to be written.
-    CString temporary = Relative(INSTALL_TEMPORARY_FOLDER);
-    PathPlace place = m_check.Place(temporary, true, pin);
-    return place == PLACE_ELSEWHERE || (place == PLACE_INSIDE && m_check.HoldsLinks(temporary));
+    return m_check.Place(Relative(INSTALL_TEMPORARY_FOLDER), true, pin) == PLACE_ELSEWHERE;
+}
+
+// Whether `name` is free in the temporary folder: what has it (left by a
+// killed run, or a hard link to someone's file) goes first and is never
+// opened; what cannot go (held open by another program, or a link) keeps
+// the name.
+bool ExtractionRun::FreeTemporaryName(const CString& name) {
+    CString path = m_temporaryFolder + name;
+    if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return true;
+    if (m_check.Place(Relative(JoinPath(INSTALL_TEMPORARY_FOLDER, name)), false) == PLACE_INSIDE) {
+        ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(path);
+    }
+    return ::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
+}
+
+// Names in the temporary folder: "ready 3", "replaced 12". The blank keeps
+// them apart from any payload path.
+CString ExtractionRun::TemporaryName(const char* kind, int number) {
+    CString name;
+    name.Format("%s %d", kind, number);
+    return name;
 }
 
 CString ExtractionRun::EntryName(int index) const {
@@ -146,33 +168,15 @@ void ExtractionRun::Begin() {
 ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
     if (m_unsafe) return ENTRY_UNSAFE_FOLDER;
     if (index < 0 || index >= MAX_MANIFEST_ENTRIES) return ENTRY_MISSING;
-    CString entryName = EntryName(index);
     CString ready = ReadyFile(index);
-    if (!FitsPath(m_temporaryFile) || !FitsPath(ready) || !FitsPath(PlacedFile(index))) return ENTRY_TOO_LONG;
-
-    CreateFolderTree(ready, false);
-
-    // The entry's own subfolder below "install" is checked and held too,
-    // once for all the entries in it that follow one another: the check
-    // costs more than a small file's extraction.
-    CString subfolder = FolderOf(entryName);
-    if (subfolder != m_pinnedSubfolder || m_subfolderPin == INVALID_HANDLE_VALUE) {
-        ReleaseSubfolderPin();
-        if (!subfolder.IsEmpty() &&
-            m_check.Place(Relative(JoinPath(INSTALL_TEMPORARY_FOLDER, subfolder)), true, &m_subfolderPin) !=
-                PLACE_INSIDE) {
-            m_unsafe = true;
-            return ENTRY_UNSAFE_FOLDER;
-        }
-        m_pinnedSubfolder = subfolder;
-    }
+    if (!FitsLz32(m_temporaryFile) || !FitsLz32(ready) || PlacedFile(index).GetLength() >= MAX_PATH)
+        return ENTRY_TOO_LONG;
     EntryResult result = WriteAndExpand(index, ready);
     if (result == ENTRY_INSTALLED) ++m_state.installedCount;
     return result;
 }
 
-// The temporary files are always new: whatever has their name (left by a
-// killed run, or a link to someone's file) goes first and is never opened.
+// The temporary files are always new.
 ExtractionRun::EntryResult ExtractionRun::WriteAndExpand(int index, const CString& destination) {
     PayloadBytes payload;
     if (!LoadPayloadResource(index, payload)) return ENTRY_MISSING;
@@ -181,8 +185,8 @@ ExtractionRun::EntryResult ExtractionRun::WriteAndExpand(int index, const CStrin
     if (size < 0 || static_cast<size_t>(size) > payload.size) return ENTRY_MISSING;
 
     CFile temporary;
-    ::DeleteFileA(m_temporaryFile);
-    bool written = temporary.OpenNew(m_temporaryFile) && temporary.Write(payload.data, static_cast<UINT>(size));
+    bool written = FreeTemporaryName(kStoredFileName) && temporary.OpenNew(m_temporaryFile) &&
+                   temporary.Write(payload.data, static_cast<UINT>(size));
     temporary.Close();
     if (!written) {
         std::remove(m_temporaryFile);
@@ -190,17 +194,10 @@ ExtractionRun::EntryResult ExtractionRun::WriteAndExpand(int index, const CStrin
     }
 
     // A short or missing file (a full disk, say) is not ready.
-    ::DeleteFileA(destination);
-    bool expanded = ExpandFile(m_temporaryFile, destination) &&
+    bool expanded = FreeTemporaryName(ReadyName(index)) && ExpandFile(m_temporaryFile, destination) &&
                     IsFileOfLength(destination, ExpandedLength(payload.data, static_cast<size_t>(size)));
     std::remove(m_temporaryFile);
     return expanded ? ENTRY_INSTALLED : ENTRY_EXPAND_FAILED;
-}
-
-void ExtractionRun::ReleaseSubfolderPin() {
-    if (m_subfolderPin != INVALID_HANDLE_VALUE) ::CloseHandle(m_subfolderPin);
-    m_subfolderPin = INVALID_HANDLE_VALUE;
-    m_pinnedSubfolder = CString();
 }
 
 void ExtractionRun::ReleaseFolderPins() {
@@ -211,7 +208,6 @@ void ExtractionRun::ReleaseFolderPins() {
 }
 
 void ExtractionRun::End() {
-    ReleaseSubfolderPin();
     // Checked again, still held: the moves go through it.
     if (!m_unsafe && TemporaryFolderIsUnsafe(nullptr)) m_unsafe = true;
     bool ready = !m_unsafe && m_state.installedCount == m_state.fileCount && WriteTag() && PlaceAllEntries();

@@ -1,7 +1,7 @@
 // The file steps of an extraction run, shared by the silent run and the
-// progress page. Each payload resource is written to a temporary file below
-// "install\" and expanded from there to the entry's own path below
-// "install\", where it is checked. Only when every entry is ready are they
+// progress page. Each payload resource is written to a temporary file in
+// "install\" and expanded from there to a ready file of its own there, named
+// by its number, where it is checked. Only when every entry is ready are they
 // moved into the installation folder, each file they replace kept aside in
 // "install\" until the run ends; a move that fails puts every file back.
 // Until then nothing of an earlier installation has changed. The run is
@@ -22,7 +22,7 @@ public:
     enum EntryResult {
         ENTRY_INSTALLED,
         ENTRY_MISSING,       // no such payload resource, or fewer bytes than listed
-        ENTRY_TOO_LONG,      // a path would not fit MAX_PATH
+        ENTRY_TOO_LONG,      // a path would not fit MAX_PATH, or a temporary one LZ32
         ENTRY_WRITE_FAILED,  // the temporary file could not be written
         ENTRY_EXPAND_FAILED, // the destination could not be written, or is short
         ENTRY_UNSAFE_FOLDER  // a folder of the product is a link, leads elsewhere or cannot be closed
@@ -66,9 +66,9 @@ private:
     CString m_temporaryFile;           // the stored bytes of the entry being expanded
     int m_createdRoot;                 // the folders made for the installation folder (CreateFolderTree)
     int m_createdFolders[kPlacedFiles];  // the same for each entry's folder, when placed
+    int m_asideNumbers[kPlacedFiles];    // "replaced N" of the file each entry replaced, -1: none
+    int m_nextAside;
     HANDLE m_folderPins[kFolderPins];
-    CString m_pinnedSubfolder;    // the subfolder below the temporary folder of the entries being installed
-    HANDLE m_subfolderPin;        // held open while entries in it follow one another
     CString m_checkedFolder;      // the destination folder last checked for links
     bool m_unsafe;
     HMODULE m_lz32;
@@ -83,19 +83,22 @@ private:
     bool OpenProductFolders();
     bool OpenClosedFolder(const CString& relative, HANDLE& pin);
     // The files an entry is moved between: ready, in place, replaced.
-    CString ReadyFile(int index) const { return m_temporaryFolder + EntryName(index); }
+    static CString TemporaryName(const char* kind, int number);
+    CString ReadyName(int index) const { return TemporaryName("ready", index); }
+    CString ReadyFile(int index) const { return m_temporaryFolder + ReadyName(index); }
     CString PlacedFile(int index) const { return m_root + EntryName(index); }
-    CString ReplacedFile(int index) const;
+    CString ReplacedFile(int index) const { return m_temporaryFolder + TemporaryName("replaced", m_asideNumbers[index]); }
+    bool FreeTemporaryName(const CString& name);
+    bool MoveAside(int index);
     bool WriteTag();
     bool MakeDestinationFolder(const CString& folder, int index);
     bool PlaceEntry(int index);
     void PutBack(int index);
     bool PlaceAllEntries();
     void FinishPlacement();
-    void ReleaseSubfolderPin();
     void ReleaseFolderPins();
-    // Whether the temporary folder is a link, leads elsewhere or holds links;
-    // with `pin`, it stays open in it when it is a real folder inside.
+    // Whether the temporary folder is a link or leads elsewhere; with `pin`,
+    // it stays open in it when it is a real folder inside.
     bool TemporaryFolderIsUnsafe(HANDLE* pin);
     EntryResult WriteAndExpand(int index, const CString& destination);
 

@@ -75,8 +75,7 @@ PathPlace PathCheck::Place(const CString& relative, bool folder, HANDLE* pin, DW
     return inside ? PLACE_INSIDE : PLACE_ELSEWHERE;
 }
 
-// Every item below the folder, checked, and with `remove` deleted.
-bool PathCheck::Walk(const CString& relative, bool remove) const {
+bool PathCheck::DeleteFolder(const CString& relative) const {
     if (Place(relative, true) != PLACE_INSIDE) return false;
     CString folder = m_base + relative;
     bool all = true;
@@ -87,16 +86,27 @@ bool PathCheck::Walk(const CString& relative, bool remove) const {
             if (IsDots(found.cFileName)) continue;
             CString child = JoinPath(relative, found.cFileName);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                all = Walk(child, remove) && all;
-            } else if (Place(child, false) != PLACE_INSIDE) {
-                all = false;
-            } else if (remove) {
-                CString file = m_base + child;
-                ::SetFileAttributesA(file, FILE_ATTRIBUTE_NORMAL);
-                all = ::DeleteFileA(file) && all;
+                all = DeleteFolder(child) && all;
+                continue;
             }
-        } while ((all || remove) && ::FindNextFileA(search, &found));
+            CString file = m_base + child;
+            bool plain = Place(child, false) == PLACE_INSIDE;
+            if (plain) {
+                ::SetFileAttributesA(file, FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileA(file);
+            }
+            // A link stays, and so does a file another program holds open
+            // (with delete sharing, its name stays until the hold ends).
+            if (::GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES) {
+                if (plain) DeleteAtRestart(file);
+                all = false;
+            }
+        } while (::FindNextFileA(search, &found));
         ::FindClose(search);
     }
-    return (!remove || ::RemoveDirectoryA(folder)) && all;
+    if (::RemoveDirectoryA(folder)) return all;
+    DeleteAtRestart(folder);
+    return false;
 }
+
+bool DeleteAtRestart(const char* path) { return ::MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0; }

@@ -30,18 +30,17 @@ public:
     PathPlace Place(const CString& relative, bool folder, HANDLE* pin = nullptr,
                     DWORD access = FILE_READ_ATTRIBUTES) const;
 
-    // Whether anything below the folder base + `relative` is not a plain file
-    // or folder at its place.
-    bool HoldsLinks(const CString& relative) const { return !Walk(relative, false); }
-
     // Deletes the folder base + `relative` with everything in it, following
-    // no link: a link stays where it is, and so does all behind it. False
-    // when anything stayed.
-    bool DeleteFolder(const CString& relative) const { return Walk(relative, true); }
+    // no link: a link stays where it is, and so does all behind it. What
+    // another program holds open stays too, and goes at the next restart
+    // where the system allows it. False when anything stayed.
+    bool DeleteFolder(const CString& relative) const;
 
 private:
-    bool Walk(const CString& relative, bool remove) const;
-
     CString m_base;
     CString m_baseFinal;  // where the system resolves the base, no trailing "\"
 };
+
+// Deletes `path` at the next restart (administrators only); false where the
+// system cannot.
+bool DeleteAtRestart(const char* path);

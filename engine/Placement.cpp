@@ -17,19 +17,20 @@ bool Move(const char* from, const char* to) { return ::MoveFileExA(from, to, MOV
 
 }  // namespace
 
-// Kept apart from every entry by the blank, as the stored file is.
-CString ExtractionRun::ReplacedFile(int index) const {
-    CString name;
-    name.Format("replaced %d", index);
-    return m_temporaryFolder + name;
+// The file in the way goes aside under a name no other file has: a leftover
+// of an earlier run that stays (held open by another program) is skipped.
+bool ExtractionRun::MoveAside(int index) {
+    while (!FreeTemporaryName(TemporaryName("replaced", m_nextAside))) ++m_nextAside;
+    m_asideNumbers[index] = m_nextAside++;
+    if (Move(PlacedFile(index), ReplacedFile(index))) return true;
+    m_asideNumbers[index] = -1;
+    return false;
 }
 
 // The tag file is written new beside the ready entries and placed with them.
 bool ExtractionRun::WriteTag() {
-    CString ready = ReadyFile(m_state.fileCount);
-    ::DeleteFileA(ready);
     CFile tag;
-    return tag.OpenNew(ready) &&
+    return FreeTemporaryName(ReadyName(m_state.fileCount)) && tag.OpenNew(ReadyFile(m_state.fileCount)) &&
            tag.Write(static_cast<const char*>(m_state.distributionTag),
                      static_cast<UINT>(m_state.distributionTag.GetLength()));
 }
@@ -62,8 +63,9 @@ bool ExtractionRun::PlaceEntry(int index) {
     CString entry = EntryName(index);
     CString placed = PlacedFile(index);
     if (!MakeDestinationFolder(FolderOf(entry), index)) return false;
+    m_asideNumbers[index] = -1;
     PathPlace inWay = m_check.Place(Relative(entry), false);
-    if (inWay == PLACE_ELSEWHERE || (inWay == PLACE_INSIDE && !Move(placed, ReplacedFile(index)))) return false;
+    if (inWay == PLACE_ELSEWHERE || (inWay == PLACE_INSIDE && !MoveAside(index))) return false;
     if (Move(ReadyFile(index), placed)) return true;
     if (inWay == PLACE_INSIDE) Move(ReplacedFile(index), placed);
     return false;
@@ -72,8 +74,7 @@ bool ExtractionRun::PlaceEntry(int index) {
 void ExtractionRun::PutBack(int index) {
     CString placed = PlacedFile(index);
     Move(placed, ReadyFile(index));
-    CString replaced = ReplacedFile(index);
-    if (::GetFileAttributesA(replaced) != kMissing) Move(replaced, placed);
+    if (m_asideNumbers[index] >= 0) Move(ReplacedFile(index), placed);
     RemoveCreatedFolders(placed, m_createdFolders[index]);
 }
 
@@ -97,7 +98,7 @@ bool ExtractionRun::PlaceAllEntries() {
 // it) go, unless they are entries themselves or links.
 void ExtractionRun::FinishPlacement() {
     for (int i = 0; i < m_state.fileCount; ++i) {
-        DWORD old = ::GetFileAttributesA(ReplacedFile(i));
+        DWORD old = m_asideNumbers[i] >= 0 ? ::GetFileAttributesA(ReplacedFile(i)) : kMissing;
         if (old != kMissing && (old & FILE_ATTRIBUTE_READONLY)) {
             CString placed = PlacedFile(i);
             ::SetFileAttributesA(placed, ::GetFileAttributesA(placed) | FILE_ATTRIBUTE_READONLY);

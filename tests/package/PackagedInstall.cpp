@@ -1,6 +1,7 @@
-// A browser build of its own, packaged by the build and installed silently:
-// every file lands byte for byte beside the uninstaller the build added, and
-// the registration and shortcuts are those of any installation.
+// A browser build of its own, packaged by the build and installed by the
+// wizard into its own folder: every file lands byte for byte beside the
+// uninstaller the build added, also one nine folders deep, and the
+// registration and shortcuts are those of any installation.
 #include <windows.h>
 
 #include <string>
@@ -14,9 +15,9 @@
 
 namespace {
 
-const char kFolder[] = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
-const char kUninstallString[] =
-    "\"C:\\qfplain\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qfplain\\Quillfen\\Quillfen 11.0";
+const char kFolder[] = "C:\\Quillfen\\Quillfen 11.0";
+const char kUninstallString[] = "\"C:\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\Quillfen\\Quillfen 11.0";
+const int kAccept = 1004;  // the licence page's Accept button
 
 // Whether `installed` holds exactly the bytes of `source`; adds their size.
 bool SameFile(const std::string& installed, const std::string& source, unsigned long long& bytes) {
@@ -39,7 +40,7 @@ TEST_CASE(package_custom_folder_installs_byte_for_byte) {
     const std::string uninstaller = WindowsPath(__argv[3]), payload = WindowsPath(__argv[4]);
     CleanMachine clean;
 
-    CapturedRun run = RunSilentSetup(files, "C:\\qfplain");
+    CapturedRun run = RunCaptured("\"" + files.setup + "\"", 60000, "  Quillfen Setup ", kAccept);
     REQUIRE(run.exited);
     CHECK_NUM(run.exitCode, 0);  // installed
 
@@ -57,5 +58,5 @@ TEST_CASE(package_custom_folder_installs_byte_for_byte) {
     CHECK(ReadWholeFile(std::string(kFolder) + "\\sno", tag) && tag == "qf11_default_en");
 
     CheckRegistration(static_cast<unsigned long>((bytes + 1023) / 1024), kFolder, kUninstallString);
-    CheckShortcuts(kFolder, false);
+    CheckShortcuts(kFolder, true);
 }

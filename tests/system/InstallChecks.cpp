@@ -26,7 +26,8 @@ const DWORD kSetupTimeoutMs = 60000;
 
 // Every folder a case installs into; all of them go in a reset.
 const char* const kTestBases[] = {"C:\\qf silent test", "C:\\qfplain", "C:\\qf upper", "C:\\qfdamaged",
-                                  "C:\\qfplant", "C:\\qflink-target", "C:\\qfbad", "C:\\qfopen"};
+                                  "C:\\qfplant", "C:\\qflink-target", "C:\\qfbad", "C:\\qfopen",
+                                  "C:\\Quillfen"};
 
 std::string ProgramGroup() { return CommonShellFolder(CSIDL_COMMON_PROGRAMS) + "\\" + kGroupName; }
 
@@ -145,14 +146,14 @@ void CheckResultLines(const std::string& output, const int (&codes)[6]) {
     }
 }
 
-void CheckInstalledFiles(const BuiltFiles& files, const std::string& folder) {
+void CheckInstalledFiles(const BuiltFiles& files, const std::string& folder, bool held) {
     ExpectSameFile(folder + "\\quillfen.exe", files.browser);
     ExpectSameFile(folder + "\\skin\\default_en.dll", files.skin);
     ExpectSameFile(folder + "\\en.dll", files.language);
     ExpectSameFile(folder + "\\qf11.ico", files.icon);
     ExpectSameFile(folder + "\\uninstall.exe", files.uninstaller);
     ExpectSameFile(folder + "\\qf11_default_en.txt", files.settings);
-    CHECK(!PathExists(folder + "\\install"));
+    CHECK(PathExists(folder + "\\install") == held);
     std::string tag;
     CHECK(ReadWholeFile(folder + "\\sno", tag));
     CHECK_NUM(tag.size(), 15);

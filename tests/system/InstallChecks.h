@@ -34,8 +34,9 @@ CapturedRun RunSilentClosingWindows(const std::string& program, const std::strin
 void CheckResultLines(const std::string& output, const int (&codes)[6]);
 
 // Every payload file below `folder` is byte-identical to its source; no
-// temporary "install" folder is left; `sno` holds the distribution tag.
-void CheckInstalledFiles(const BuiltFiles& files, const std::string& folder);
+// temporary "install" folder is left (unless a file another program holds
+// is still in it: `held`); `sno` holds the distribution tag.
+void CheckInstalledFiles(const BuiltFiles& files, const std::string& folder, bool held = false);
 
 // Both uninstall entries and the per-user record, each with exactly its
 // values, and the product shown once in the list of installed programs.

@@ -104,7 +104,14 @@ bool SetUserDefaultValue(const std::string& folder) {
                           static_cast<DWORD>(folder.size() + 1)) == ERROR_SUCCESS;
 }
 
-void DeleteUserDefaultValue() { RegDeleteValueA(HKEY_CURRENT_USER, ""); }
+void DeleteUserDefaultValue() { DeleteRegistryValue(HKEY_CURRENT_USER, "", ""); }
+
+void DeleteRegistryValue(HKEY root, const char* keyPath, const char* valueName) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, keyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, valueName);
+    RegCloseKey(key);
+}
 
 bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

@@ -91,7 +91,7 @@ TEST_CASE(system_planted_links_are_not_followed) {
     const std::string five = std::string("C:\\qflink5") + kProduct;
     REQUIRE(CreateDirectoryA((five + "\\install").c_str(), nullptr));
     const char* const leftovers[][2] = {
-        {"stored payload", "stored"}, {"en.dll", "en.dll"}, {"quillfen.exe", "quillfen.exe"}};
+        {"stored payload", "stored"}, {"ready 0", "quillfen.exe"}, {"ready 2", "en.dll"}, {"ready 6", "ready"}};
     for (const auto& leftover : leftovers)
         REQUIRE(MakeHardLink(victims + "\\" + leftover[1], five + "\\install\\" + leftover[0]));
     CHECK_NUM(RunInto(files, "C:\\qflink3"), kExitRolledBack);

@@ -19,6 +19,7 @@ namespace {
 const DWORD kExitInstalled = 0, kExitDeclined = 1602, kExitRolledBack = 1603, kExitAlreadyRunning = 1618,
             kExitDamaged = 1620;
 const char kTitle[] = "  Quillfen Setup ";
+const char kSessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
 const char kPlainFolder[] = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
 const char kPlainUninstallString[] =
     "\"C:\\qfplain\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qfplain\\Quillfen\\Quillfen 11.0";
@@ -204,6 +205,25 @@ TEST_CASE(system_failed_runs_keep_the_installation) {
     CHECK(FolderSnapshot(folder) == a);
     CheckStillRegistered(files);
     CHECK(!PathExists("C:\\qfbad"));
+
+    // Held the way scanners and indexers hold files, with read and delete
+    // sharing: the file can be moved aside but not deleted. Two upgrades in a
+    // row complete; the held one waits in the temporary folder, due to go at
+    // the next restart, and the first run after the hold leaves nothing.
+    HANDLE scanned = CreateFileA((folder + "\\en.dll").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr);
+    REQUIRE(scanned != INVALID_HANDLE_VALUE);
+    for (int upgrade = 0; upgrade < 2; ++upgrade) {
+        CHECK_NUM(RunSilentSetup(files, "C:\\qfplain").exitCode, kExitInstalled);
+        CheckInstalledFiles(files, folder, true);
+        CheckStillRegistered(files);
+    }
+    RegistryValue pending = ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, "PendingFileRenameOperations");
+    CHECK(pending.bytes.find(folder + "\\install\\replaced ") != std::string::npos);
+    CloseHandle(scanned);
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, "PendingFileRenameOperations");
+    CHECK_NUM(RunSilentSetup(files, "C:\\qfplain").exitCode, kExitInstalled);
+    CheckInstalledFiles(files, folder);
 
     REQUIRE(WriteWholeFile(folder + "\\en.dl_", "left by a failed run"));
     REQUIRE(SetFileAttributesA((folder + "\\qf11.ico").c_str(), FILE_ATTRIBUTE_READONLY));

@@ -177,3 +177,56 @@ TEST_CASE(system_uninstaller_refused_changes_nothing) {
     CheckRegistration(files, folder, kPlainUninstallString);
     CheckShortcuts(folder, false);
 }
+
+namespace {
+
+const char kAppDefaultsKey[] = "Software\\Wine\\AppDefaults\\QuillfenSetup.exe";
+
+// The 32-bit Wine of the i686 stage reports Windows 98 to the setup for as
+// long as this object lives.
+class Windows98ForTheSetup {
+public:
+    Windows98ForTheSetup() {
+        ok = CreateKeyPath(HKEY_CURRENT_USER, kAppDefaultsKey) &&
+             WriteStringValue(HKEY_CURRENT_USER, kAppDefaultsKey, "Version", "win98");
+    }
+    ~Windows98ForTheSetup() { DeleteKeyLevels(HKEY_CURRENT_USER, kAppDefaultsKey, 1); }
+    bool ok;
+};
+
+}  // namespace
+
+// Windows 98: the setup ends only a browser whose module name is exactly the
+// upper-case name; one it cannot end keeps running from the installation
+// folder, and upgrades past it still complete, one after the other. Once it
+// has ended, the next run leaves nothing of its old files.
+TEST_CASE(system_windows98_ends_the_upper_case_name_and_upgrades_past_the_other) {
+    BuiltFiles files;
+    REQUIRE(GetBuiltFiles(files));
+    CleanMachine clean;
+    REQUIRE(RunSilentSetup(files, "C:\\qfplain").exitCode == 0);
+    const std::string upper = "C:\\qf upper\\QUILLFEN.EXE";
+    CreateDirectoryA("C:\\qf upper", nullptr);
+    REQUIRE(CopyFileA(files.browser.c_str(), upper.c_str(), FALSE));
+    {
+        Windows98ForTheSetup windows98;
+        REQUIRE(windows98.ok);
+        StartedProgram ended("\"" + upper + "\"");
+        StartedProgram kept("\"" + std::string(kPlainFolder) + "\\quillfen.exe\"");
+        REQUIRE(ended.WaitForWindow("Quillfen 11.0", kBrowserWaitMs) && kept.WaitForWindow("Quillfen 11.0", kBrowserWaitMs));
+
+        const int upperEnded[6] = {0, 603, 603, 603, 603, 603};
+        for (int upgrade = 0; upgrade < 2; ++upgrade) {
+            CapturedRun run = RunSilentSetup(files, "C:\\qfplain");
+            CheckResultLines(run.output, upgrade == 0 ? upperEnded : kNothingRunning);
+            CHECK_NUM(run.exitCode, 0);
+            CheckInstalledFiles(files, kPlainFolder, PathExists(std::string(kPlainFolder) + "\\install"));
+            CheckRegistration(files, kPlainFolder, kPlainUninstallString);
+            CHECK_NUM(WaitForSingleObject(ended.Process(), 10000), WAIT_OBJECT_0);
+            CHECK_NUM(WaitForSingleObject(kept.Process(), 0), WAIT_TIMEOUT);
+        }
+    }
+    CheckNoBrowserRunning();
+    CHECK_NUM(RunSilentSetup(files, "C:\\qfplain").exitCode, 0);
+    CheckInstalledFiles(files, kPlainFolder);
+}
