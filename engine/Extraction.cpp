@@ -24,22 +24,13 @@ const char kStoredFileName[] = "stored payload";
 // the entry's own path.
 bool FitsLz32(const CString& path) { return path.GetLength() < OFS_MAXPATHNAME; }
 
-// A file (not a folder) of exactly `length` bytes.
-bool IsFileOfLength(const char* path, uint32_t length) {
-    HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD high = 0;
-    DWORD low = ::GetFileSize(file, &high);
-    ::CloseHandle(file);
-    return high == 0 && low == length;
-}
 }  // namespace
 
 ExtractionRun::ExtractionRun(SetupState& state)
     : m_state(state),
       m_createdRoot(0),
       m_nextAside(0),
+      m_temporaryFolderIsNew(false),
       m_unsafe(false),
       m_lz32(nullptr),
       m_lzOpen(nullptr),
@@ -57,22 +48,20 @@ CString ExtractionRun::Relative(const CString& belowInstallFolder) const {
     return JoinPath(m_state.productKey, belowInstallFolder);
 }
 
-// Expands an SZDD file, or copies any other file unchanged.
-bool ExtractionRun::ExpandFile(const char* source, const char* destination) {
-    if (!m_lzOpen) return false;
+// Expands an SZDD file, or copies any other file unchanged. Returns the
+// bytes written: LZ32 counts them, and reports a write that fell short (a
+// full disk) as an error.
+LONG ExtractionRun::ExpandFile(const char* source, const char* destination) {
+    if (!m_lzOpen) return -1;
     OFSTRUCT sourceInfo;
     OFSTRUCT destinationInfo;
     INT from = m_lzOpen(const_cast<char*>(source), &sourceInfo, OF_READ);
-    if (from < 0) return false;
+    if (from < 0) return -1;
     INT to = m_lzOpen(const_cast<char*>(destination), &destinationInfo, OF_CREATE);
-    if (to < 0) {
-        m_lzClose(from);
-        return false;
-    }
-    LONG copied = m_lzCopy(from, to);
+    LONG copied = to < 0 ? -1 : m_lzCopy(from, to);
     m_lzClose(from);
-    m_lzClose(to);
-    return copied >= 0;
+    if (to >= 0) m_lzClose(to);
+    return copied;
 }
 
 // A missing one is no link; the first entry then fails to be written.
@@ -85,6 +74,7 @@ bool ExtractionRun::TemporaryFolderIsUnsafe(HANDLE* pin) {
 // opened; what cannot go (held open by another program, or a link) keeps
 // the name.
 bool ExtractionRun::FreeTemporaryName(const CString& name) {
+    if (m_temporaryFolderIsNew) return true;  // closed, and made by this run
     CString path = m_temporaryFolder + name;
     if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return true;
     if (m_check.Place(Relative(JoinPath(INSTALL_TEMPORARY_FOLDER, name)), false) == PLACE_INSIDE) {
@@ -130,7 +120,7 @@ bool ExtractionRun::OpenProductFolders() {
     }
     // A temporary folder that is missing here cannot be written either; the
     // first entry then fails as any unwritable one does.
-    ::CreateDirectoryA(m_temporaryFolder, nullptr);
+    m_temporaryFolderIsNew = ::CreateDirectoryA(m_temporaryFolder, nullptr) != 0;
     return !TemporaryFolderIsUnsafe(&m_folderPins[pin]);
 }
 
@@ -193,9 +183,9 @@ ExtractionRun::EntryResult ExtractionRun::WriteAndExpand(int index, const CStrin
         return ENTRY_WRITE_FAILED;
     }
 
-    // A short or missing file (a full disk, say) is not ready.
-    bool expanded = FreeTemporaryName(ReadyName(index)) && ExpandFile(m_temporaryFile, destination) &&
-                    IsFileOfLength(destination, ExpandedLength(payload.data, static_cast<size_t>(size)));
+    // A short file is not ready.
+    LONG length = FreeTemporaryName(ReadyName(index)) ? ExpandFile(m_temporaryFile, destination) : -1;
+    bool expanded = length >= 0 && static_cast<uint32_t>(length) == ExpandedLength(payload.data, static_cast<size_t>(size));
     std::remove(m_temporaryFile);
     return expanded ? ENTRY_INSTALLED : ENTRY_EXPAND_FAILED;
 }

@@ -70,6 +70,7 @@ private:
     int m_nextAside;
     HANDLE m_folderPins[kFolderPins];
     CString m_checkedFolder;      // the destination folder last checked for links
+    bool m_temporaryFolderIsNew;  // nothing in it but what the run puts there
     bool m_unsafe;
     HMODULE m_lz32;
     LzOpenFn m_lzOpen;
@@ -79,7 +80,7 @@ private:
     // What lies below the base: the product key's folders and the rest.
     CString Relative(const CString& belowInstallFolder) const;
     CString EntryName(int index) const;
-    bool ExpandFile(const char* source, const char* destination);
+    LONG ExpandFile(const char* source, const char* destination);
     bool OpenProductFolders();
     bool OpenClosedFolder(const CString& relative, HANDLE& pin);
     // The files an entry is moved between: ready, in place, replaced.

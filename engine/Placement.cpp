@@ -94,11 +94,12 @@ bool ExtractionRun::PlaceAllEntries() {
 }
 
 // A read-only file that was replaced leaves its attribute to the new one.
-// Side files that LZ32 left beside an entry (in a run that could not write
-// it) go, unless they are entries themselves or links.
+// Side files that LZ32 left beside a file it could not write (a run of an
+// earlier version) go, unless they are entries themselves or links.
 void ExtractionRun::FinishPlacement() {
     for (int i = 0; i < m_state.fileCount; ++i) {
-        DWORD old = m_asideNumbers[i] >= 0 ? ::GetFileAttributesA(ReplacedFile(i)) : kMissing;
+        if (m_asideNumbers[i] < 0) continue;
+        DWORD old = ::GetFileAttributesA(ReplacedFile(i));
         if (old != kMissing && (old & FILE_ATTRIBUTE_READONLY)) {
             CString placed = PlacedFile(i);
             ::SetFileAttributesA(placed, ::GetFileAttributesA(placed) | FILE_ATTRIBUTE_READONLY);
