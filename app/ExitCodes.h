@@ -13,5 +13,6 @@ enum SetupExitCode {
     EXIT_ROLLED_BACK = ERROR_INSTALL_FAILURE,              // 1603: incomplete; what the run did is taken back
     EXIT_NOT_INSTALLED = ERROR_UNKNOWN_PRODUCT,            // 1605: uninstall of a folder the product is not in
     EXIT_ALREADY_RUNNING = ERROR_INSTALL_ALREADY_RUNNING,  // 1618: another run is under way; nothing changed
-    EXIT_DAMAGED = ERROR_INSTALL_PACKAGE_INVALID           // 1620: the program file is damaged; nothing changed
+    EXIT_DAMAGED = ERROR_INSTALL_PACKAGE_INVALID,          // 1620: the program file is damaged; nothing changed
+    EXIT_RESTART_PENDING = ERROR_SUCCESS_REBOOT_REQUIRED   // 3010: uninstalled; what was held open goes at the restart
 };

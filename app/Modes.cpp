@@ -27,26 +27,33 @@ void SetupApp::ShowRemovalPage() {
 }
 
 // Only the installation the folder names is taken back: when the product is
-// registered in another folder, the run changes nothing and says so.
-bool SetupApp::RefuseUnregisteredFolder() {
-    CString registered[2];
-    int count = ReadRegisteredFolders(setupState, registered);
+// registered in another folder, the run changes nothing and says so (unless
+// `quiet`). `registered` receives the registered folder it names.
+bool SetupApp::RefuseUnregisteredFolder(bool quiet, CString& registered) {
+    CString folders[2];
+    int count = ReadRegisteredFolders(setupState, folders);
     if (count == 0) return false;
     CString folder = UninstallArgumentFolder(setupState.installFolder);
-    for (int i = 0; i < count; ++i)
-        if (::lstrcmpiA(UninstallArgumentFolder(registered[i]), folder) == 0) return false;
+    for (int i = 0; i < count; ++i) {
+        registered = UninstallArgumentFolder(folders[i]);
+        if (::lstrcmpiA(registered, folder) == 0) return false;
+    }
+    registered.Empty();
     CString text;
     text.LoadString(IDS_NOT_INSTALLED_IN);
     text += folder;
-    ShowSetupMessage(text, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
+    if (!quiet) ShowSetupMessage(text, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
     m_nExitCode = EXIT_NOT_INSTALLED;
     return true;
 }
 
 // Asks first; only a Yes takes anything away. The removal page stands until
-// the user closes it, then the registration and shortcuts are removed.
-void SetupApp::RunUninstall() {
-    if (RefuseUnregisteredFolder()) return;
+// the user closes it, then the registration and shortcuts are removed, and
+// by the installed uninstaller the files the setup placed. `quiet` (the
+// uninstaller's "-s") asks nothing and shows nothing.
+void SetupApp::RunUninstall(bool quiet) {
+    CString registered;
+    if (RefuseUnregisteredFolder(quiet, registered)) return;
     CString question, part;
     question.LoadString(IDS_UNINSTALL_QUESTION_1);
     question += setupState.displayName;
@@ -54,14 +61,22 @@ void SetupApp::RunUninstall() {
     question += part;
     part.LoadString(IDS_UNINSTALL_QUESTION_3);
     question += part;
-    if (ShowSetupMessage(question, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_YESNO, 0) != 1) {
+    if (!quiet && ShowSetupMessage(question, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_YESNO, 0) != 1) {
         m_nExitCode = EXIT_DECLINED;
         return;
     }
-    ShowRemovalPage();
+    if (!quiet) ShowRemovalPage();
+    // The record goes with the registration: read first. Its paths lie below
+    // the folder registered.
+    CString record = ReadInstallRecord(setupState);
+    if (!registered.IsEmpty()) setupState.installFolder = registered;
     RemoveInstallation();
-    ShowSetupMessageIds(IDS_DISPLAY_NAME, IDS_UNINSTALLED, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
     m_nExitCode = EXIT_UNINSTALLED;
+    bool removeItself = RemoveInstalledFiles(record);
+    if (!quiet)
+        ShowSetupMessageIds(IDS_DISPLAY_NAME, IDS_UNINSTALLED, setupState.setupTitle, SETUP_MESSAGE_ICON, MB_OK, 0);
+    // Its own file last, once the run is over.
+    if (removeItself) RemoveItself();
 }
 
 // Licence, (nothing), installation; a step that is not completed asks

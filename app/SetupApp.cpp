@@ -129,20 +129,22 @@ void SetupApp::LookUpSilentFolder() {
 // A damaged program file is reported before anything on the machine is
 // touched, not even a running browser.
 void SetupApp::ReportDamage() {
-    ShowSetupMessageId(kUninstallerBuild ? IDS_UNINSTALLER_DAMAGED : IDS_SETUP_DAMAGED, LoadText(IDS_SETUP_TITLE),
-                       SETUP_MESSAGE_ICON, MB_OK, 0);
+    // The quiet uninstaller shows nothing, not even this.
+    if (!IsUninstallerBuild() || !IsSilentSwitch(m_lpCmdLine))
+        ShowSetupMessageId(IsUninstallerBuild() ? IDS_UNINSTALLER_DAMAGED : IDS_SETUP_DAMAGED, LoadText(IDS_SETUP_TITLE),
+                           SETUP_MESSAGE_ICON, MB_OK, 0);
     m_nExitCode = EXIT_DAMAGED;
 }
 
 // One run at a time on the machine, setup and uninstaller alike: the lock is
 // held until the process ends, however it ends. A second run changes nothing;
-// outside silent mode it says why.
-bool SetupApp::TakeRunLock() {
+// with `sayWhy` it says so.
+bool SetupApp::TakeRunLock(bool sayWhy) {
     HANDLE lock = CreateRunLock();
     // One that exists but cannot be opened is another run's too.
     bool taken = lock ? ::WaitForSingleObject(lock, 0) != WAIT_TIMEOUT : ::GetLastError() != ERROR_ACCESS_DENIED;
     if (taken) return true;
-    if (!IsSilentSwitch(m_lpCmdLine))
+    if (sayWhy)
         ShowSetupMessageId(IDS_ALREADY_RUNNING, LoadText(IDS_SETUP_TITLE), SETUP_MESSAGE_ICON, MB_OK, 0);
     m_nExitCode = EXIT_ALREADY_RUNNING;
     return false;
@@ -154,7 +156,8 @@ BOOL SetupApp::InitInstance() {
         ReportDamage();
         return FALSE;
     }
-    if (!TakeRunLock()) return FALSE;
+    if (IsUninstallerBuild() && FinishAsUninstallerCopy()) return FALSE;
+    if (!TakeRunLock(!IsSilentSwitch(m_lpCmdLine))) return FALSE;
     for (int pass = 0; pass < 5; ++pass) {
         RunTerminationPass();
         ::Sleep(100);
@@ -164,13 +167,15 @@ BOOL SetupApp::InitInstance() {
 
     LoadSetupState();
 
-    if (kUninstallerBuild) {
+    if (IsUninstallerBuild()) {
         // Started by the registered command with the folder, or by the
-        // uninstall shortcut without one: then its own folder is the one.
-        CString folder = m_lpCmdLine;
+        // uninstall shortcut or the quiet command without one: then its own
+        // folder is the one.
+        bool quiet = IsSilentSwitch(m_lpCmdLine);
+        CString folder = quiet ? CString() : CString(m_lpCmdLine);
         if (folder.IsEmpty()) folder = setupState.setupFolder.Left(setupState.setupFolder.GetLength() - 1);
         setupState.installFolder = folder;
-        RunUninstall();
+        RunUninstall(quiet);
         return FALSE;
     }
 
@@ -184,7 +189,7 @@ BOOL SetupApp::InitInstance() {
     }
     if (*m_lpCmdLine && !IsSilentSwitch(m_lpCmdLine)) {
         setupState.installFolder = m_lpCmdLine;
-        RunUninstall();
+        RunUninstall(false);
         return FALSE;
     }
     RunWizard();

@@ -24,14 +24,23 @@ private:
     int m_nExitCode;
 
     void ReportDamage();
-    bool TakeRunLock();
+    bool TakeRunLock(bool sayWhy);
     void LoadSetupState();
     void LookUpSilentFolder();
-    bool RefuseUnregisteredFolder();
-    void RunUninstall();
+    bool RefuseUnregisteredFolder(bool quiet, CString& registered);
+    void RunUninstall(bool quiet);
+    // The installed uninstaller's own steps (app/UninstallerBuild.cpp): the
+    // files the setup placed, as their record lists them (true when its own
+    // file is to go too, with RemoveItself once the run is over); and the run
+    // of its copy, which removes its file.
+    bool RemoveInstalledFiles(const CString& record);
+    void RemoveItself();
+    bool FinishAsUninstallerCopy();
     void RunWizard();
     void RollBackInstall();
 };
 
-// Set at link time: the separately built uninstaller only ever uninstalls.
-extern const bool kUninstallerBuild;
+// Which of the two programs this is, set at link time: the separately built
+// uninstaller only ever uninstalls. A function, so that link-time
+// optimization leaves out of each program what only the other one runs.
+bool IsUninstallerBuild();

@@ -134,9 +134,8 @@ void ExtractionRun::Begin() {
     // The base, the folder the product key's folders go below, is the
     // user's choice and stays as it is; the product's own folders are the
     // run's.
-    int base = s.installFolder.GetLength() - s.productKey.GetLength();
-    CString baseFolder = s.installFolder.Left(base);
-    m_unsafe = base < 1 || baseFolder.GetAt(base - 1) != '\\' || s.installFolder.Mid(base) != s.productKey;
+    CString baseFolder;
+    m_unsafe = !BaseOfProduct(s.installFolder, s.productKey, baseFolder);
     if (!m_unsafe) {
         m_createdRoot = CreateFolderTree(baseFolder, false);
         m_check = PathCheck(baseFolder);

@@ -14,3 +14,8 @@ void RegisterInstallation(const SetupState& s);
 // is missing where that record could not be written). Returns how many of
 // the two were found.
 int ReadRegisteredFolders(const SetupState& s, CString (&folders)[2]);
+
+// The record of the files the registered installation placed (engine/
+// InstallRecord.h), one line each ending with a line end; empty when there is
+// none. Only administrators can change it.
+CString ReadInstallRecord(const SetupState& s);

@@ -8,3 +8,7 @@ CString UninstallCommand(const CString& installFolder) {
     if (program.Find(" ") >= 0 || program.Find("\t") >= 0) program = "\"" + program + "\"";
     return program + " " + installFolder;
 }
+
+CString QuietUninstallCommand(const CString& installFolder) {
+    return "\"" + JoinPath(installFolder, INSTALL_UNINSTALLER) + "\" -s";
+}

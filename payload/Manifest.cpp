@@ -10,6 +10,8 @@ int ManifestNumber(const char* token) {
     return static_cast<int>(value);
 }
 
+uint32_t ManifestCheck(const char* token) { return static_cast<uint32_t>(std::strtoul(token, nullptr, 16)); }
+
 void ParseManifest(const CString& text, ManifestTable& table) {
     table.fileCount = 0;
     int column = 0;
@@ -27,6 +29,9 @@ void ParseManifest(const CString& text, ManifestTable& table) {
             } else if (column == 1) {
                 if (hasSlot) table.fileSizes[n] = ManifestNumber(token);
                 column = 2;
+            } else if (column == 2) {
+                if (hasSlot) table.fileChecks[n] = ManifestCheck(token);
+                column = 3;
             }
             token.Empty();
         } else if (ch == '\r' || ch == '\n') {
@@ -37,9 +42,15 @@ void ParseManifest(const CString& text, ManifestTable& table) {
                 if (hasSlot) {
                     table.fileNames[n] = token;
                     table.fileSizes[n] = 0;
+                    table.fileChecks[n] = 0;
                 }
             } else if (column == 1) {
-                if (hasSlot) table.fileSizes[n] = ManifestNumber(token);
+                if (hasSlot) {
+                    table.fileSizes[n] = ManifestNumber(token);
+                    table.fileChecks[n] = 0;
+                }
+            } else if (column == 2) {
+                if (hasSlot) table.fileChecks[n] = ManifestCheck(token);
             }
             column = 0;
             token.Empty();

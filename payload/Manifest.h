@@ -1,5 +1,9 @@
-// The payload manifest: one line per payload file, "<relative path> <size>".
+// The payload manifest: one line per payload file, "<relative path> <size>
+// <CRC-32>": the size of its stored form, the CRC-32 (in hex) of the file as
+// it is installed; an older manifest without the third field reads as 0.
 #pragma once
+
+#include <cstdint>
 
 #include "fw/CString.h"
 
@@ -14,6 +18,7 @@ struct ManifestTable {
     int fileCount = 0;
     CString fileNames[MAX_MANIFEST_ENTRIES];
     int fileSizes[MAX_MANIFEST_ENTRIES] = {};
+    uint32_t fileChecks[MAX_MANIFEST_ENTRIES] = {};
 };
 
 void ParseManifest(const CString& text, ManifestTable& table);
@@ -21,3 +26,5 @@ void ParseManifest(const CString& text, ManifestTable& table);
 // The C conversion of a size field: leading blanks, a sign, digits; clamped
 // to the int range instead of overflowing.
 int ManifestNumber(const char* token);
+// The hexadecimal CRC field.
+uint32_t ManifestCheck(const char* token);

@@ -12,6 +12,12 @@ CString FolderOf(const CString& path) {
     return path.Left(cut > 0 ? cut : 0);
 }
 
+bool BaseOfProduct(const CString& installFolder, const CString& productKey, CString& base) {
+    int length = installFolder.GetLength() - productKey.GetLength();
+    base = installFolder.Left(length);
+    return length > 0 && base.GetAt(length - 1) == '\\' && installFolder.Mid(length) == productKey;
+}
+
 CString MapManifestPath(const CString& path, const CString& distributionTag) {
     CString prefix = distributionTag + "\\";
     if (path.Find(prefix) == 0) return path.Mid(distributionTag.GetLength() + 1);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "payload/Crc32.h"
 #include "tools/package/LicenceText.h"
 
 namespace {
@@ -172,7 +173,12 @@ TEST(PayloadPack, StoresTheSmallerFormTheSameOnEveryMachine) {
     for (int i = 0; i < 7; ++i) {
         std::string stored = "/" + std::to_string(900 + i) + ".bin";
         EXPECT_EQ(Read(one + stored), Read(three + stored)) << order[i];
-        listing += one + stored + "|" + order[i] + "\n";
+        listing += one + stored + "|" + order[i] + "|";
+        std::string original = Read(folder + "/" + order[i]);
+        if (i == 6) original = Read(Scratch() + "/uninstall.exe");
+        char crc[16];
+        std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(Crc32(original.data(), original.size())));
+        listing += std::string(crc) + "\n";
     }
     EXPECT_EQ(Read(one + "/entries.txt"), listing);
     auto compressed = [&one](int i) { return Read(one + "/" + std::to_string(900 + i) + ".bin").compare(0, 4, "SZDD") == 0; };

@@ -90,6 +90,7 @@ void CheckUninstallEntry(DWORD payloadKiB, const char* key, const std::string& f
                          const std::string& uninstallString) {
     ExpectText(HKEY_LOCAL_MACHINE, key, "DisplayName", "Quillfen 11.0");
     ExpectText(HKEY_LOCAL_MACHINE, key, "UninstallString", uninstallString);
+    ExpectText(HKEY_LOCAL_MACHINE, key, "QuietUninstallString", "\"" + folder + "\\uninstall.exe\" -s");
     ExpectText(HKEY_LOCAL_MACHINE, key, "DisplayIcon", folder + "\\qf11.ico");
     ExpectText(HKEY_LOCAL_MACHINE, key, "DisplayVersion", "11.0");
     ExpectText(HKEY_LOCAL_MACHINE, key, "Publisher", "Quillfen");
@@ -97,7 +98,8 @@ void CheckUninstallEntry(DWORD payloadKiB, const char* key, const std::string& f
     ExpectNumber(HKEY_LOCAL_MACHINE, key, "EstimatedSize", payloadKiB);
     ExpectNumber(HKEY_LOCAL_MACHINE, key, "NoModify", 1);
     ExpectNumber(HKEY_LOCAL_MACHINE, key, "NoRepair", 1);
-    CHECK_NUM(CountValues(HKEY_LOCAL_MACHINE, key), 9);
+    // The product's own entry also keeps the record of the installed files.
+    CHECK_NUM(CountValues(HKEY_LOCAL_MACHINE, key), key == kUninstallEntryKey ? 11 : 10);
     CHECK_NUM(CountSubkeys(HKEY_LOCAL_MACHINE, key), 0);
 }
 
@@ -233,6 +235,12 @@ void CheckShortcuts(const std::string& folder, bool wizard) {
         CHECK(!PathExists(startMenu));
     }
     CoUninitialize();
+}
+
+void CheckNoShortcuts() {
+    CHECK(!PathExists(ProgramGroup()));
+    CHECK(!PathExists(CommonShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\" + kBrowserLinkName));
+    CHECK(!PathExists(CommonShellFolder(CSIDL_COMMON_STARTMENU) + "\\" + kBrowserLinkName));
 }
 
 void CheckNoBrowserRunning() {

@@ -53,5 +53,8 @@ void CheckListed(bool listed);
 // and none of them after a silent one.
 void CheckShortcuts(const std::string& folder, bool wizard);
 
+// No shortcut of the product is left, nor its program group.
+void CheckNoShortcuts();
+
 // No browser instance runs and no browser window is shown.
 void CheckNoBrowserRunning();

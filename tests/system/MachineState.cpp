@@ -160,6 +160,25 @@ std::string WindowsPath(const char* path) {
     return "Z:" + converted;
 }
 
+bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
+    for (const DWORD start = GetTickCount(); PathExists(path); Sleep(20))
+        if (GetTickCount() - start >= timeoutMs) return false;
+    return true;
+}
+
+int UninstallerCopiesLeft() {
+    char temporary[MAX_PATH];
+    DWORD length = GetTempPathA(MAX_PATH, temporary);
+    if (length == 0 || length >= MAX_PATH) return -1;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(temporary) + "Quillfen Uninstall *").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do ++count; while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
+}
+
 std::map<std::string, std::string> FolderSnapshot(const std::string& folder) {
     std::vector<std::string> files;
     ListFiles(folder, "", files);

@@ -34,6 +34,10 @@ bool SetUserDefaultValue(const std::string& folder);
 void DeleteUserDefaultValue();
 
 bool PathExists(const std::string& path);
+// Waits, bounded, until nothing is at `path`.
+bool WaitUntilGone(const std::string& path, DWORD timeoutMs = 10000);
+// How many copies the installed uninstaller has left in the temporary folder.
+int UninstallerCopiesLeft();
 // The files below `folder`, by path relative to it (`relative` is prepended).
 void ListFiles(const std::string& folder, const std::string& relative, std::vector<std::string>& files);
 bool ReadWholeFile(const std::string& path, std::string& bytes);

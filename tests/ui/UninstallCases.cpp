@@ -130,11 +130,16 @@ TEST_CASE(ui_installed_uninstaller) {
     std::string commandLine = command.bytes.c_str();
     std::printf("    UninstallString: %s\n", commandLine.c_str());
     REQUIRE(UninstallThroughPages(commandLine, true, PressEnter));
+    // Every file the setup placed goes, the uninstaller's own once it has
+    // ended, and the product folder with them; the base folder, C:\, stays.
+    CHECK(WaitUntilGone("C:\\Quillfen"));
+    CHECK(PathExists("C:\\windows"));
 
     // As the uninstall shortcut starts it: no argument.
     REQUIRE(InstallByWizard(ui.files));
     REQUIRE(UninstallThroughPages(CommandLine(std::string(kInstallFolder) + "\\uninstall.exe"), true, PressEscape));
-    CheckInstalledFiles(ui.files.built, kInstallFolder);
+    CHECK(WaitUntilGone("C:\\Quillfen"));
+    CHECK(WaitFor([] { return UninstallerCopiesLeft() == 0; }));
 }
 
 // The argument is the folder, taken whole. The registered one, quotes, a

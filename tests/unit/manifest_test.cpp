@@ -29,6 +29,16 @@ TEST(Manifest, ShippedSixLines) {
     ExpectEntry(t, 5, "qf11_default_en.txt", 1090);
 }
 
+// The third field: the CRC-32 of the file as installed; none reads as 0.
+TEST(Manifest, CheckOfTheInstalledFile) {
+    ManifestTable t = Parse("a 1 0A1B2C3D\r\nb 2\r\nc\r\n");
+    ASSERT_EQ(t.fileCount, 3);
+    EXPECT_EQ(t.fileChecks[0], 0x0A1B2C3Du);
+    EXPECT_EQ(t.fileChecks[1], 0u);
+    EXPECT_EQ(t.fileChecks[2], 0u);
+    ExpectEntry(t, 0, "a", 1);
+}
+
 TEST(Manifest, EmptyTextHasNoEntries) { EXPECT_EQ(Parse("").fileCount, 0); }
 
 TEST(Manifest, LineEndsOfEveryKindAndBlankLines) {

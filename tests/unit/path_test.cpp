@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/InstallRecord.h"
 #include "engine/UninstallCommand.h"
 #include "payload/LzSideFile.h"
 #include "payload/PathMap.h"
@@ -25,6 +26,22 @@ TEST(LzSideFileName, ReplacesOrAddsTheExtensionsLastCharacter) {
     EXPECT_STREQ(LzSideFileName("C:\\q\\a.b"), "C:\\q\\a.b_");
     EXPECT_STREQ(LzSideFileName("C:\\q\\a.b.c"), "C:\\q\\a.b._");
     EXPECT_STREQ(LzSideFileName("C:\\q.d\\sno"), "C:\\q.d\\sno._");
+}
+
+// A record someone changed can name no file outside the installation folder.
+TEST(InstallRecord, ReadsBackItsLinesAndNoPathOutsideTheFolder) {
+    InstalledFile file = {770048, 0x0A1B2C3D, "skin\\default_en.dll"};
+    EXPECT_STREQ(InstallRecordLine(file), "770048 0A1B2C3D skin\\default_en.dll");
+    InstalledFile read = {0, 0, CString()};
+    ASSERT_TRUE(ParseInstallRecordLine(InstallRecordLine(file), read));
+    EXPECT_EQ(read.size, 770048u);
+    EXPECT_EQ(read.crc, 0x0A1B2C3Du);
+    EXPECT_STREQ(read.path, "skin\\default_en.dll");
+    for (const char* line : {"1 0A1B2C3D \\Windows\\x.dll", "1 0A1B2C3D C:\\x.dll", "1 0A1B2C3D ..\\x.dll",
+                             "1 0A1B2C3D skin\\..\\..\\x", "1 0A1B2C3D a\\\\b", "1 0A1B2C3D a\\", "1 0A1B2C3D .\\a",
+                             "1 0A1B2C3D en.dll:stream", "1 0A1B2C3D a/../b", "1 0A1B2C3D ", "1 0A1B2C3 en.dll",
+                             "x 0A1B2C3D en.dll", "1 0A1B2C3D\ten.dll"})
+        EXPECT_FALSE(ParseInstallRecordLine(line, read)) << line;
 }
 
 }  // namespace

@@ -7,7 +7,8 @@
 //   payload-pack payload --stage DIR --szdd-compress PROGRAM [--jobs N]
 //                        (--folder DIR --add-uninstaller FILE | PATH=FILE...)
 //       DIR/<900 + i>.bin = entry i stored, SZDD or plain, whichever is
-//       smaller; DIR/entries.txt = one "STORED|PATH" line per entry. A user's
+//       smaller; DIR/entries.txt = one "STORED|PATH|CRC" line per entry (the
+//       CRC-32 of the file as installed, in hex, for its uninstall record). A user's
 //       folder is carried in sorted order with the uninstaller added last;
 //       PATH=FILE pairs (the build's own list) in the order given. Files
 //       are compressed N at a time: --jobs, else $PAYLOAD_PACK_JOBS, else one
@@ -27,6 +28,7 @@
 #include <thread>
 #include <vector>
 
+#include "payload/Crc32.h"
 #include "tools/common/FileBytes.h"
 #include "tools/package/LicenceText.h"
 #include "tools/package/PayloadFolder.h"
@@ -152,7 +154,14 @@ int PackPayload(PayloadOptions& options) {
     std::string listing;
     uint64_t original = 0, packed = 0;
     for (size_t i = 0; i < entries.size(); ++i) {
-        listing += stored[i].stored + "|" + entries[i].path + "\n";
+        std::vector<unsigned char> bytes;
+        if (!ReadFileBytes(entries[i].source, bytes)) {
+            ClearStage(options.stage);
+            return Refuse({entries[i].path + ": cannot read the file: " + std::strerror(errno)});
+        }
+        char crc[16];
+        std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(Crc32(bytes.data(), bytes.size())));
+        listing += stored[i].stored + "|" + entries[i].path + "|" + crc + "\n";
         original += entries[i].size;
         packed += stored[i].storedSize;
         std::printf("  BIN %zu  %-40s %11llu -> %11llu  %s\n", 900 + i, entries[i].path.c_str(),

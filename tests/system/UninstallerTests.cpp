@@ -1,0 +1,86 @@
+// The installed uninstaller as deployment tools run it: the quiet command
+// from the registry takes back what the setup placed, keeps what the user
+// made or changed, and leaves nothing of itself once it has ended; a copy of
+// it elsewhere takes nothing; a file held open goes at the restart.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/harness/check.h"
+#include "tests/system/BuiltFiles.h"
+#include "tests/system/ChildProcess.h"
+#include "tests/system/InstallChecks.h"
+#include "tests/system/MachineState.h"
+
+namespace {
+
+const DWORD kExitUninstalled = 0, kExitNotInstalled = 1605, kExitRestartPending = 3010;
+const char kTitle[] = "  Quillfen Setup ";
+const char kBase[] = "C:\\qfplain";
+const char kFolder[] = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
+const char kSessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
+
+std::vector<std::string> FilesBelow(const std::string& folder) {
+    std::vector<std::string> files;
+    ListFiles(folder, "", files);
+    return files;
+}
+
+bool Registered() { return KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey) || KeyExists(HKEY_CURRENT_USER, kUserRecordKey); }
+
+}  // namespace
+
+TEST_CASE(system_quiet_uninstall_leaves_only_the_users_files) {
+    BuiltFiles files;
+    REQUIRE(GetBuiltFiles(files));
+    CleanMachine clean;
+    const std::string folder = kFolder;
+    REQUIRE(RunSilentSetup(files, kBase).exitCode == 0);
+    RegistryValue quiet = ReadRegistryValue(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "QuietUninstallString");
+    CHECK(quiet.bytes == "\"" + folder + "\\uninstall.exe\" -s" + std::string(1, '\0'));
+    // The user's own: a file added, the settings changed.
+    REQUIRE(CreateDirectoryA((folder + "\\profile").c_str(), nullptr));
+    REQUIRE(WriteWholeFile(folder + "\\profile\\bookmarks.txt", "the user's"));
+    REQUIRE(WriteWholeFile(folder + "\\qf11_default_en.txt", "#skin#the user's"));
+
+    // A copy of the uninstaller in another folder belongs to no installation.
+    CreateDirectoryA("C:\\qfbad", nullptr);
+    REQUIRE(CopyFileA((folder + "\\uninstall.exe").c_str(), "C:\\qfbad\\uninstall.exe", FALSE));
+    CapturedRun elsewhere = RunCaptured("\"C:\\qfbad\\uninstall.exe\" -s", 60000, kTitle);
+    CHECK_NUM(elsewhere.exitCode, kExitNotInstalled);
+    CHECK_NUM(elsewhere.windowsClosed, 0);
+    CHECK(Registered());
+    CHECK_NUM(FilesBelow(folder).size(), 8);
+
+    // No window at all; when it ends, the removal is done but for its own
+    // file, and within seconds that goes too, with no copy left behind.
+    CapturedRun run = RunCaptured(quiet.bytes.c_str(), 60000, kTitle);
+    CHECK_NUM(run.exitCode, kExitUninstalled);
+    CHECK_NUM(run.windowsClosed, 0);
+    CHECK(!Registered());
+    CheckNoShortcuts();
+    CHECK(WaitUntilGone(folder + "\\uninstall.exe"));
+    std::vector<std::string> left = FilesBelow(kBase);
+    CHECK_NUM(left.size(), 2);
+    for (const std::string& file : left) std::printf("    left: %s\n", file.c_str());
+    CHECK(PathExists(folder + "\\profile\\bookmarks.txt") && PathExists(folder + "\\qf11_default_en.txt"));
+    for (int waited = 0; waited < 10000 && UninstallerCopiesLeft() > 0; waited += 20) Sleep(20);
+    CHECK_NUM(UninstallerCopiesLeft(), 0);
+
+    // A file held open with delete sharing goes when the hold ends, the
+    // folders that stay for it at the restart.
+    DeleteTree(kBase);
+    REQUIRE(RunSilentSetup(files, kBase).exitCode == 0);
+    HANDLE held = CreateFileA((folder + "\\en.dll").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    REQUIRE(held != INVALID_HANDLE_VALUE);
+    CapturedRun heldRun = RunCaptured(quiet.bytes.c_str(), 60000, kTitle);
+    CloseHandle(held);
+    CHECK_NUM(heldRun.exitCode, kExitRestartPending);
+    CHECK(!Registered());
+    RegistryValue pending = ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, "PendingFileRenameOperations");
+    CHECK(pending.bytes.find(folder) != std::string::npos);
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, "PendingFileRenameOperations");
+    CHECK(WaitUntilGone(folder + "\\uninstall.exe"));
+}
