@@ -1,5 +1,6 @@
 #include "app/ElevatedRun.h"
 
+#include "fw/CString.h"
 #include "fw/SystemLibrary.h"
 #include "res/version.h"
 
@@ -40,8 +41,15 @@ bool OpenAdministratorsNamespace() {
 }  // namespace
 
 HANDLE CreateRunLock() {
-    return ::CreateMutexA(nullptr, FALSE,
-                          OpenAdministratorsNamespace() ? PRODUCT_NAME_TEXT "\\" RUN_LOCK_NAME : "Global\\" RUN_LOCK_NAME);
+    CString name = OpenAdministratorsNamespace() ? PRODUCT_NAME_TEXT "\\" : "Global\\";
+    return ::CreateMutexA(nullptr, FALSE, name + RUN_LOCK_NAME);
+}
+
+// Under UAC an administrator's token counts as one only once elevated.
+bool RunsElevated() {
+    typedef BOOL(WINAPI * IsUserAnAdminFn)();
+    IsUserAnAdminFn isAdmin = (IsUserAnAdminFn)(void*)::GetProcAddress(::GetModuleHandleA("SHELL32.DLL"), "IsUserAnAdmin");
+    return isAdmin && isAdmin();
 }
 
 void RefuseUserRedirections() {

@@ -14,3 +14,6 @@ HANDLE CreateRunLock();
 // administrator rights made (redirection trust); nothing where the system
 // does not offer it.
 void RefuseUserRedirections();
+
+// Whether the process runs elevated (false where Windows cannot say).
+bool RunsElevated();

@@ -16,3 +16,7 @@ enum SetupExitCode {
     EXIT_DAMAGED = ERROR_INSTALL_PACKAGE_INVALID,          // 1620: the program file is damaged; nothing changed
     EXIT_RESTART_PENDING = ERROR_SUCCESS_REBOOT_REQUIRED   // 3010: uninstalled; what was held open goes at the restart
 };
+
+// The Windows name of an exit code after its "ERROR_", for the log:
+// "INSTALL_FAILURE".
+const char* ExitCodeName(int code);

@@ -9,6 +9,7 @@
 #include "engine/Extraction.h"
 #include "engine/Registration.h"
 #include "engine/Shortcut.h"
+#include "fw/RunLog.h"
 #include "pages/SetupDialog.h"
 #include "pages/SetupMessageBox.h"
 #include "res/resource.h"
@@ -26,6 +27,7 @@ void SetupApp::RollBackInstall() {
 
 void SetupApp::FinishInstall() {
     const SetupState& s = setupState;
+    RunLog("%d of %d files", s.installedCount, s.fileCount);
     if (s.installedCount != s.fileCount) {
         RollBackInstall();
         return;

@@ -3,6 +3,7 @@
 #include "app/SetupApp.h"
 #include "app/UninstallFolder.h"
 #include "engine/Registration.h"
+#include "fw/RunLog.h"
 #include "engine/Removal.h"
 #include "pages/LicensePage.h"
 #include "pages/ProgressPage.h"
@@ -39,6 +40,7 @@ bool SetupApp::RefuseUnregisteredFolder(bool quiet, CString& registered) {
         if (::lstrcmpiA(registered, folder) == 0) return false;
     }
     registered.Empty();
+    RunLog("%s: not the registered folder", static_cast<const char*>(folder));
     CString text;
     text.LoadString(IDS_NOT_INSTALLED_IN);
     text += folder;

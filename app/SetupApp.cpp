@@ -8,6 +8,7 @@
 #include "app/ExitCodes.h"
 #include "app/SilentFolder.h"
 #include "app/Termination.h"
+#include "fw/RunLog.h"
 #include "pages/SetupDialog.h"
 #include "pages/SetupMessageBox.h"
 #include "payload/IntegrityCheck.h"
@@ -25,11 +26,15 @@ SetupApp::SetupApp() : CWinApp(nullptr), m_nExitCode(EXIT_DECLINED) { setupState
 
 SetupApp::~SetupApp() {}
 
-int SetupApp::ExitInstance() { return m_nExitCode; }
+int SetupApp::ExitInstance() {
+    RunLog("Exit code %d ERROR_%s", m_nExitCode, ExitCodeName(m_nExitCode));
+    return m_nExitCode;
+}
 
 void SetupApp::RunTerminationPass() {
     char name[100] = "quillfen.exe";  // and zero bytes to the end
     int code = TerminateProcessByName(name);
+    RunLog("Running browsers: %d: %s", code, TerminationMeaning(code));
     CString line;
     line.Format("Result code=%d\n", code);
     // The system C library's own stdout, taken directly: MinGW's accessor
@@ -122,6 +127,7 @@ void SetupApp::LookUpSilentFolder() {
         s.installFolder = JoinPath(base, s.productKey);
     else
         s.silentMode = false;
+    RunLog("-s: default value \"%s\"%s", static_cast<const char*>(base), s.silentMode ? "" : ": not a folder");
     std::free(buffer);
     ::RegCloseKey(key);
 }
@@ -129,6 +135,7 @@ void SetupApp::LookUpSilentFolder() {
 // A damaged program file is reported before anything on the machine is
 // touched, not even a running browser.
 void SetupApp::ReportDamage() {
+    RunLog("Damaged program file");
     // The quiet uninstaller shows nothing, not even this.
     if (!IsUninstallerBuild() || !IsSilentSwitch(m_lpCmdLine))
         ShowSetupMessageId(IsUninstallerBuild() ? IDS_UNINSTALLER_DAMAGED : IDS_SETUP_DAMAGED, LoadText(IDS_SETUP_TITLE),
@@ -144,19 +151,35 @@ bool SetupApp::TakeRunLock(bool sayWhy) {
     // One that exists but cannot be opened is another run's too.
     bool taken = lock ? ::WaitForSingleObject(lock, 0) != WAIT_TIMEOUT : ::GetLastError() != ERROR_ACCESS_DENIED;
     if (taken) return true;
+    RunLog("Another run under way");
     if (sayWhy)
         ShowSetupMessageId(IDS_ALREADY_RUNNING, LoadText(IDS_SETUP_TITLE), SETUP_MESSAGE_ICON, MB_OK, 0);
     m_nExitCode = EXIT_ALREADY_RUNNING;
     return false;
 }
 
+// The program, its command line exactly as given, the system.
+void SetupApp::LogStart() {
+    RunLog(PRODUCT_NAME_TEXT " " PRODUCT_VERSION_TEXT " %s: %s", IsUninstallerBuild() ? "uninstaller" : "setup",
+           static_cast<const char*>(GetModulePath()));
+    RunLog("Command line: %s", ::GetCommandLineA());
+    OSVERSIONINFOA version;
+    std::memset(&version, 0, sizeof version);
+    version.dwOSVersionInfoSize = sizeof version;
+    ::GetVersionExA(&version);
+    RunLog("Windows %lu.%lu.%lu, %s", version.dwMajorVersion, version.dwMinorVersion, version.dwBuildNumber & 0xFFFF,
+           RunsElevated() ? "elevated" : "not elevated");
+}
+
 BOOL SetupApp::InitInstance() {
     RefuseUserRedirections();
+    if (IsUninstallerBuild() && FinishAsUninstallerCopy()) return FALSE;
+    OpenRunLog();
+    LogStart();
     if (!ProgramResourcesIntact()) {
         ReportDamage();
         return FALSE;
     }
-    if (IsUninstallerBuild() && FinishAsUninstallerCopy()) return FALSE;
     if (!TakeRunLock(!IsSilentSwitch(m_lpCmdLine))) return FALSE;
     for (int pass = 0; pass < 5; ++pass) {
         RunTerminationPass();
@@ -175,6 +198,7 @@ BOOL SetupApp::InitInstance() {
         CString folder = quiet ? CString() : CString(m_lpCmdLine);
         if (folder.IsEmpty()) folder = setupState.setupFolder.Left(setupState.setupFolder.GetLength() - 1);
         setupState.installFolder = folder;
+        RunLog("Uninstaller%s: %s", quiet ? ", quiet" : "", static_cast<const char*>(folder));
         RunUninstall(quiet);
         return FALSE;
     }
@@ -183,15 +207,18 @@ BOOL SetupApp::InitInstance() {
     if (setupState.silentMode) LookUpSilentFolder();
 
     if (setupState.silentMode) {
+        RunLog("Silent: %s", static_cast<const char*>(setupState.installFolder));
         ExtractPayloadSilently();
         FinishInstall();
         return FALSE;
     }
     if (*m_lpCmdLine && !IsSilentSwitch(m_lpCmdLine)) {
         setupState.installFolder = m_lpCmdLine;
+        RunLog("Uninstall: %s", m_lpCmdLine);
         RunUninstall(false);
         return FALSE;
     }
+    RunLog("Wizard: %s", static_cast<const char*>(setupState.installFolder));
     RunWizard();
     return FALSE;
 }

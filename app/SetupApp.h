@@ -23,6 +23,7 @@ public:
 private:
     int m_nExitCode;
 
+    void LogStart();
     void ReportDamage();
     bool TakeRunLock(bool sayWhy);
     void LoadSetupState();

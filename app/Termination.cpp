@@ -119,6 +119,16 @@ int TerminateOn9x(const char* target) {
 
 }  // namespace
 
+const char* TerminationMeaning(int code) {
+    switch (code) {
+    case 0: return "one ended";
+    case 602: return "one not ended";
+    case 603: return "none running";
+    case 604: return "one not opened";
+    default: return "no process list";
+    }
+}
+
 int TerminateProcessByName(const char* name) {
     size_t length = name ? std::strlen(name) : 0;
     if (length < 1 || length > kNameLimit) return 632;

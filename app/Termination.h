@@ -6,3 +6,6 @@
 #pragma once
 
 int TerminateProcessByName(const char* name);
+
+// What a result code means, for the log.
+const char* TerminationMeaning(int code);

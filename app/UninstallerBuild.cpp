@@ -6,6 +6,7 @@
 #include "app/SetupApp.h"
 #include "app/UninstallerCopy.h"
 #include "engine/FileRemoval.h"
+#include "fw/RunLog.h"
 #include "state/SetupState.h"
 
 namespace {
@@ -33,13 +34,20 @@ void SetupApp::RemoveItself() {
 // The copy: once the uninstaller has ended, and no other run has started
 // meanwhile, its file goes and the folders left empty.
 bool SetupApp::FinishAsUninstallerCopy() {
-    HANDLE uninstaller = nullptr;
+    HANDLE uninstaller = nullptr, log = nullptr;
     CString folder;
-    if (!IsUninstallerCopy(m_lpCmdLine, uninstaller, folder)) return false;
+    if (!IsUninstallerCopy(m_lpCmdLine, uninstaller, log, folder)) return false;
+    // Its lines go on in the uninstaller's log.
+    if (log) ContinueRunLog(log);
     if (::WaitForSingleObject(uninstaller, kUninstallerEndMs) == WAIT_OBJECT_0 && TakeRunLock(false)) {
+        RunLog("The uninstaller has ended: its copy removes its file");
         LoadSetupState();
         setupState.installFolder = folder;
         RemoveUninstallerFile(setupState, false);
+    } else {
+        RunLog("The uninstaller's copy could not remove its file: another run is under way");
     }
+    // The uninstaller has said how its run ended.
+    ContinueRunLog(INVALID_HANDLE_VALUE);
     return true;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/ClosedFolder.h"
+#include "fw/RunLog.h"
 #include "state/SetupState.h"
 
 namespace {
@@ -45,14 +46,18 @@ bool StartUninstallerCopy(const SetupState& s) {
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
     HANDLE file = ::CreateFileA(copy, DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherited, OPEN_EXISTING,
                                 FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    HANDLE process = nullptr;
+    HANDLE process = nullptr, log = nullptr;
     bool started = false;
+    if (RunLogFile() != INVALID_HANDLE_VALUE)
+        ::DuplicateHandle(::GetCurrentProcess(), RunLogFile(), ::GetCurrentProcess(), &log, 0, TRUE,
+                          DUPLICATE_SAME_ACCESS);
     if (file != INVALID_HANDLE_VALUE &&
         ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &process,
                           SYNCHRONIZE | PROCESS_QUERY_INFORMATION, TRUE, 0)) {
         CString line;
-        line.Format("\"%s\" %s %lu %s", static_cast<const char*>(copy), kCopySwitch, HandleToULong(process),
-                    static_cast<const char*>(s.installFolder));
+        line.Format("\"%s\" %s %lu %lu %s", static_cast<const char*>(copy), kCopySwitch, HandleToULong(process),
+                    HandleToULong(log), static_cast<const char*>(s.installFolder));
+        RunLog("Its own file goes once it has ended, by %s", static_cast<const char*>(copy));
         STARTUPINFOA startup;
         std::memset(&startup, 0, sizeof startup);
         startup.cb = sizeof startup;
@@ -65,6 +70,7 @@ bool StartUninstallerCopy(const SetupState& s) {
         }
         ::CloseHandle(process);
     }
+    if (log) ::CloseHandle(log);
     if (file != INVALID_HANDLE_VALUE)
         ::CloseHandle(file);  // the copy's file goes now if it did not start
     else
@@ -72,13 +78,14 @@ bool StartUninstallerCopy(const SetupState& s) {
     return started;
 }
 
-bool IsUninstallerCopy(const char* commandLine, HANDLE& uninstaller, CString& installFolder) {
+bool IsUninstallerCopy(const char* commandLine, HANDLE& uninstaller, HANDLE& log, CString& installFolder) {
     size_t switchLength = sizeof kCopySwitch - 1;
     if (std::strncmp(commandLine, kCopySwitch, switchLength) != 0 || commandLine[switchLength] != ' ') return false;
     char* end = nullptr;
-    unsigned long handle = std::strtoul(commandLine + switchLength + 1, &end, 10);
+    uninstaller = ULongToHandle(std::strtoul(commandLine + switchLength + 1, &end, 10));
     if (*end != ' ') return false;
-    uninstaller = ULongToHandle(handle);
+    log = ULongToHandle(std::strtoul(end + 1, &end, 10));
+    if (*end != ' ') return false;
     installFolder = end + 1;
     // Only a handle to a process will do, the one the uninstaller handed on.
     DWORD code = 0;

@@ -17,5 +17,6 @@ struct SetupState;
 bool StartUninstallerCopy(const SetupState& s);
 
 // Whether `commandLine` is that of such a copy: the uninstaller that started
-// it, which has handed it a handle to itself, and the installation folder.
-bool IsUninstallerCopy(const char* commandLine, HANDLE& uninstaller, CString& installFolder);
+// it, which has handed it a handle to itself and one to its log (null when
+// it had none), and the installation folder.
+bool IsUninstallerCopy(const char* commandLine, HANDLE& uninstaller, HANDLE& log, CString& installFolder);

@@ -15,7 +15,7 @@ typedef BOOL(WINAPI* GetDaclFn)(PSECURITY_DESCRIPTOR, LPBOOL, PACL*, LPBOOL);
 
 // Owner Administrators; protected, inherited by folders and files: SYSTEM
 // and Administrators full control, Users read and execute.
-const char kClosedFolderSecurity[] = "O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
+const char kClosedFolderSecurity[] = "O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)";
 
 struct ClosedSecurity {
     SECURITY_ATTRIBUTES attributes;
@@ -55,12 +55,12 @@ SECURITY_ATTRIBUTES* ClosedFolderAttributes() {
     return security.ready ? &security.attributes : nullptr;
 }
 
-bool CloseFolder(HANDLE folder) {
-    if (::GetVersion() & 0x80000000) return true;
+DWORD CloseFolder(HANDLE folder) {
+    if (::GetVersion() & 0x80000000) return ERROR_SUCCESS;
     ClosedSecurity& security = Security();
-    return security.ready &&
-           security.setSecurity(folder, SE_FILE_OBJECT,
+    if (!security.ready) return ERROR_PROC_NOT_FOUND;
+    return security.setSecurity(folder, SE_FILE_OBJECT,
                                 OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
                                     PROTECTED_DACL_SECURITY_INFORMATION,
-                                security.owner, nullptr, security.dacl, nullptr) == ERROR_SUCCESS;
+                                security.owner, nullptr, security.dacl, nullptr);
 }

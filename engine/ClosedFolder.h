@@ -13,6 +13,6 @@
 SECURITY_ATTRIBUTES* ClosedFolderAttributes();
 
 // Gives the folder held by `folder` (opened with READ_CONTROL, WRITE_DAC and
-// WRITE_OWNER) that security, also what lies below it. True where it holds,
-// or where the system has no file security.
-bool CloseFolder(HANDLE folder);
+// WRITE_OWNER) that security, also what lies below it. ERROR_SUCCESS where it
+// holds, or where the system has no file security; else what went wrong.
+DWORD CloseFolder(HANDLE folder);

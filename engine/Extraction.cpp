@@ -6,6 +6,7 @@
 #include "engine/Extraction.h"
 #include "engine/FolderTree.h"
 #include "fw/CFile.h"
+#include "fw/RunLog.h"
 #include "fw/SystemLibrary.h"
 #include "payload/ExpandedLength.h"
 #include "payload/InstallNames.h"
@@ -102,9 +103,14 @@ CString ExtractionRun::EntryName(int index) const {
 bool ExtractionRun::OpenClosedFolder(const CString& relative, HANDLE& pin) {
     CString path = m_check.Base() + relative;
     if (::CreateDirectoryA(path, ClosedFolderAttributes()) && m_createdRoot == 0) m_createdRoot = path.GetLength();
-    return m_check.Place(relative, true, &pin, FILE_READ_ATTRIBUTES | READ_CONTROL | WRITE_DAC | WRITE_OWNER) ==
-               PLACE_INSIDE &&
-           CloseFolder(pin);
+    if (m_check.Place(relative, true, &pin, FILE_READ_ATTRIBUTES | READ_CONTROL | WRITE_DAC | WRITE_OWNER) !=
+        PLACE_INSIDE) {
+        RunLogLink(path);
+        return false;
+    }
+    DWORD error = CloseFolder(pin);
+    if (error != ERROR_SUCCESS) RunLogErrorCode(path, "cannot be closed", error);
+    return error == ERROR_SUCCESS;
 }
 
 // The product key's folders one below the other, each closed before the next
@@ -121,7 +127,9 @@ bool ExtractionRun::OpenProductFolders() {
     // A temporary folder that is missing here cannot be written either; the
     // first entry then fails as any unwritable one does.
     m_temporaryFolderIsNew = ::CreateDirectoryA(m_temporaryFolder, nullptr) != 0;
-    return !TemporaryFolderIsUnsafe(&m_folderPins[pin]);
+    if (!TemporaryFolderIsUnsafe(&m_folderPins[pin])) return true;
+    RunLogLink(m_temporaryFolder);
+    return false;
 }
 
 void ExtractionRun::Begin() {
@@ -158,8 +166,10 @@ ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
     if (m_unsafe) return ENTRY_UNSAFE_FOLDER;
     if (index < 0 || index >= MAX_MANIFEST_ENTRIES) return ENTRY_MISSING;
     CString ready = ReadyFile(index);
-    if (!FitsLz32(m_temporaryFile) || !FitsLz32(ready) || PlacedFile(index).GetLength() >= MAX_PATH)
+    if (!FitsLz32(m_temporaryFile) || !FitsLz32(ready) || PlacedFile(index).GetLength() >= MAX_PATH) {
+        RunLog("%s: too long", static_cast<const char*>(PlacedFile(index)));
         return ENTRY_TOO_LONG;
+    }
     EntryResult result = WriteAndExpand(index, ready);
     if (result == ENTRY_INSTALLED) ++m_state.installedCount;
     return result;
@@ -167,24 +177,32 @@ ExtractionRun::EntryResult ExtractionRun::InstallEntry(int index) {
 
 // The temporary files are always new.
 ExtractionRun::EntryResult ExtractionRun::WriteAndExpand(int index, const CString& destination) {
+    CString name = EntryName(index);
     PayloadBytes payload;
-    if (!LoadPayloadResource(index, payload)) return ENTRY_MISSING;
     int size = m_state.fileSizes[index];
     // A listed size the resource does not hold is never read.
-    if (size < 0 || static_cast<size_t>(size) > payload.size) return ENTRY_MISSING;
+    if (!LoadPayloadResource(index, payload) || size < 0 || static_cast<size_t>(size) > payload.size) {
+        RunLog("%s: missing", static_cast<const char*>(name));
+        return ENTRY_MISSING;
+    }
 
     CFile temporary;
     bool written = FreeTemporaryName(kStoredFileName) && temporary.OpenNew(m_temporaryFile) &&
                    temporary.Write(payload.data, static_cast<UINT>(size));
     temporary.Close();
     if (!written) {
+        RunLogError(m_temporaryFile, "cannot write");
         std::remove(m_temporaryFile);
         return ENTRY_WRITE_FAILED;
     }
 
     // A short file is not ready.
     LONG length = FreeTemporaryName(ReadyName(index)) ? ExpandFile(m_temporaryFile, destination) : -1;
-    bool expanded = length >= 0 && static_cast<uint32_t>(length) == ExpandedLength(payload.data, static_cast<size_t>(size));
+    uint32_t expandedLength = ExpandedLength(payload.data, static_cast<size_t>(size));
+    bool expanded = length >= 0 && static_cast<uint32_t>(length) == expandedLength;
+    RunLog("%s: %d bytes %s, %lu expanded: %s", static_cast<const char*>(name), size,
+           IsSzdd(payload.data, static_cast<size_t>(size)) ? "SZDD" : "plain",
+           static_cast<unsigned long>(expandedLength), expanded ? "ready" : "not expanded");
     std::remove(m_temporaryFile);
     return expanded ? ENTRY_INSTALLED : ENTRY_EXPAND_FAILED;
 }

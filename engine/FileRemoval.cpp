@@ -7,6 +7,7 @@
 
 #include "engine/InstallRecord.h"
 #include "engine/PathCheck.h"
+#include "fw/RunLog.h"
 #include "payload/Crc32.h"
 #include "payload/InstallNames.h"
 #include "payload/PathMap.h"
@@ -51,6 +52,7 @@ public:
 private:
     PathCheck m_check;
     bool m_restartPending;
+    CString m_lastKept;  // the folder last said to stay
 };
 
 // A file another program holds open with delete sharing goes when the hold
@@ -62,12 +64,18 @@ void Removal::Delete(const CString& relative) {
     CString path = m_check.Base() + relative;
     ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     if (::DeleteFileA(path)) {
-        if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return;
+        if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
+            RunLog("Removed %s", static_cast<const char*>(path));
+            return;
+        }
+        RunLog("%s: held open by another program: goes when the hold ends, its folders at the next restart",
+               static_cast<const char*>(path));
         m_restartPending = true;
         for (CString folder = FolderOf(relative); !folder.IsEmpty(); folder = FolderOf(folder))
             ::DeleteAtRestart(m_check.Base() + folder);
         return;
     }
+    RunLogError(path, "cannot be deleted now: goes at the next restart");
     CString aside = relative + ".delete-at-restart";
     DeleteAtRestart(::MoveFileExA(path, m_check.Base() + aside, 0) ? aside : relative);
 }
@@ -82,8 +90,16 @@ void Removal::DeleteAtRestart(const CString& relative) {
 // From the file's folder up to and including the product folder, each while
 // it is empty and a plain folder; never the base.
 void Removal::RemoveEmptyFolders(const CString& relative) {
-    for (CString folder = FolderOf(relative); !folder.IsEmpty(); folder = FolderOf(folder))
-        if (m_check.Place(folder, true) != PLACE_INSIDE || !::RemoveDirectoryA(m_check.Base() + folder)) return;
+    for (CString folder = FolderOf(relative); !folder.IsEmpty(); folder = FolderOf(folder)) {
+        CString path = m_check.Base() + folder;
+        if (m_check.Place(folder, true) != PLACE_INSIDE) return;
+        if (!::RemoveDirectoryA(path)) {
+            if (path != m_lastKept) RunLog("Kept the folder %s: not empty", static_cast<const char*>(path));
+            m_lastKept = path;
+            return;
+        }
+        RunLog("Removed the folder %s", static_cast<const char*>(path));
+    }
 }
 
 // Calls `step` with each line of the record that is one, and its path below
@@ -109,7 +125,14 @@ FileRemoval RemoveInstalledFiles(const SetupState& s, const CString& record) {
     Removal removal(base);
     ForEachRecordedFile(s, record, [&](const InstalledFile& file, const CString& relative) {
         // Gone already, a link, or changed since: it stays.
-        if (removal.Check().Place(relative, false) != PLACE_INSIDE || !IsAsInstalled(base + relative, file)) return;
+        CString path = base + relative;
+        PathPlace place = removal.Check().Place(relative, false);
+        if (place != PLACE_INSIDE || !IsAsInstalled(path, file)) {
+            if (place != PLACE_MISSING)
+                RunLog("Kept %s: %s", static_cast<const char*>(path),
+                       place == PLACE_INSIDE ? "changed since it was installed" : "a link, or not a file at its place");
+            return;
+        }
         if (::lstrcmpiA(file.path, INSTALL_UNINSTALLER) == 0)
             result.removeUninstaller = true;
         else

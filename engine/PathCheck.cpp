@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "fw/RunLog.h"
 #include "payload/PathMap.h"
 
 namespace {
@@ -98,6 +99,10 @@ bool PathCheck::DeleteFolder(const CString& relative) const {
             // A link stays, and so does a file another program holds open
             // (with delete sharing, its name stays until the hold ends).
             if (::GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES) {
+                if (plain)
+                    RunLog("%s: held open, goes at restart", static_cast<const char*>(file));
+                else
+                    RunLogLink(file);
                 if (plain) DeleteAtRestart(file);
                 all = false;
             }

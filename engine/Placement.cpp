@@ -5,6 +5,7 @@
 #include "engine/Extraction.h"
 #include "engine/FolderTree.h"
 #include "fw/CFile.h"
+#include "fw/RunLog.h"
 #include "payload/LzSideFile.h"
 #include "payload/PathMap.h"
 #include "state/SetupState.h"
@@ -51,7 +52,10 @@ bool ExtractionRun::MakeDestinationFolder(const CString& folder, int index) {
             if (m_createdFolders[index] == 0) m_createdFolders[index] = path.GetLength();
             place = m_check.Place(relative, true);
         }
-        if (place != PLACE_INSIDE) return false;
+        if (place != PLACE_INSIDE) {
+            RunLogLink(path);
+            return false;
+        }
     }
     m_checkedFolder = folder;
     return true;
@@ -65,8 +69,19 @@ bool ExtractionRun::PlaceEntry(int index) {
     if (!MakeDestinationFolder(FolderOf(entry), index)) return false;
     m_asideNumbers[index] = -1;
     PathPlace inWay = m_check.Place(Relative(entry), false);
-    if (inWay == PLACE_ELSEWHERE || (inWay == PLACE_INSIDE && !MoveAside(index))) return false;
-    if (Move(ReadyFile(index), placed)) return true;
+    if (inWay == PLACE_ELSEWHERE) {
+        RunLogLink(placed);
+        return false;
+    }
+    if (inWay == PLACE_INSIDE && !MoveAside(index)) {
+        RunLogError(entry, "cannot move aside");
+        return false;
+    }
+    if (Move(ReadyFile(index), placed)) {
+        RunLog("%s: moved into place", static_cast<const char*>(entry));
+        return true;
+    }
+    RunLogError(entry, "cannot move into place");
     if (inWay == PLACE_INSIDE) Move(ReplacedFile(index), placed);
     return false;
 }
@@ -88,6 +103,7 @@ bool ExtractionRun::PlaceAllEntries() {
         return true;
     }
     RemoveCreatedFolders(PlacedFile(placed), m_createdFolders[placed]);
+    RunLog("Moves taken back");
     while (placed > 0) PutBack(--placed);
     m_checkedFolder = CString();
     return false;

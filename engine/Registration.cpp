@@ -5,6 +5,7 @@
 #include "engine/InstallRecord.h"
 #include "engine/Registration.h"
 #include "engine/UninstallCommand.h"
+#include "fw/RunLog.h"
 #include "payload/Crc32.h"
 #include "payload/ExpandedLength.h"
 #include "payload/InstallNames.h"
@@ -17,11 +18,13 @@
 namespace {
 
 void SetText(HKEY key, const char* name, const char* text) {
+    RunLog("  %s = %s", name, text);
     ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                      static_cast<DWORD>(std::strlen(text) + 1));
 }
 
 void SetNumber(HKEY key, const char* name, DWORD number) {
+    RunLog("  %s = %lu", name, number);
     ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
 }
 
@@ -73,6 +76,7 @@ void WriteUninstallEntry(const SetupState& s, HKEY uninstall, const char* name, 
                          const char* icon, DWORD sizeKiB, const CString* record) {
     HKEY entry = nullptr;
     if (!CreateKey(uninstall, name, entry)) return;
+    RunLog("Uninstall entry %s:", name);
     SetText(entry, "DisplayName", s.displayName);
     SetText(entry, "UninstallString", command);
     SetText(entry, "QuietUninstallString", QuietUninstallCommand(s.installFolder));
@@ -109,6 +113,7 @@ void RegisterInstallation(const SetupState& s) {
     userKeyName += s.productKey;
     HKEY user = nullptr;
     if (CreateKey(HKEY_CURRENT_USER, userKeyName, user)) {
+        RunLog("Per-user record %s:", static_cast<const char*>(userKeyName));
         SetText(user, "path", s.installFolder + s.mainExeName);
         ::RegCloseKey(user);
     }

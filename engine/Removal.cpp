@@ -9,6 +9,7 @@
 #include "engine/ShellFolder.h"
 #include "engine/Shortcut.h"
 #include "engine/UninstallCommand.h"
+#include "fw/RunLog.h"
 #include "payload/PathMap.h"
 #include "res/resource.h"
 #include "state/SetupState.h"
@@ -35,6 +36,7 @@ void DeleteShortcutIn(int csidl, const CString& shortcutName) {
 }  // namespace
 
 void RemoveRegistration(const SetupState& s) {
+    RunLog("Unregistering");
     // The product entry and its twin that the system's list shows.
     DeleteProductKey(HKEY_LOCAL_MACHINE, kUninstallKey, s.productKey);
     DeleteProductKey(HKEY_LOCAL_MACHINE, kUninstallKey, s.displayName);

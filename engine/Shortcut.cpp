@@ -5,6 +5,7 @@
 
 #include "engine/ShellFolder.h"
 #include "engine/Shortcut.h"
+#include "fw/RunLog.h"
 #include "payload/InstallNames.h"
 #include "payload/PathMap.h"
 #include "state/SetupState.h"
@@ -22,6 +23,7 @@ void CreateShortcut(const char* folder, const CString& target, const CString& na
                     int iconIndex) {
     CString path = ShortcutFile(folder, name);
     if (path.IsEmpty()) return;
+    RunLog("Shortcut %s: %s", static_cast<const char*>(path), static_cast<const char*>(target));
 
     IShellLinkA* link = nullptr;
     if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
@@ -66,5 +68,6 @@ bool CreateProductShortcuts(const SetupState& s) {
 }
 
 void StartBrowser(const SetupState& s) {
+    RunLog("Browser started");
     ::ShellExecuteA(nullptr, "open", s.installFolder + s.mainExeName, nullptr, nullptr, SW_SHOWNORMAL);
 }

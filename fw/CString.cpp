@@ -160,11 +160,18 @@ CString CString::Left(int count) const { return Mid(0, count); }
 // library's _vsnprintf says -1 when it does not; C99's vsnprintf gives the
 // full length, which is then more than the room.
 void CString::Format(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    FormatV(format, args);
+    va_end(args);
+}
+
+void CString::FormatV(const char* format, va_list arguments) {
     CString result;
     for (int room = 64; room <= kMaxFormattedLength; room *= 2) {
         char* chars = result.PrepareWrite(room);
         va_list args;
-        va_start(args, format);
+        va_copy(args, arguments);
 #ifdef _WIN32
         int length = _vsnprintf(chars, static_cast<size_t>(room) + 1, format, args);
 #else

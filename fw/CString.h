@@ -2,6 +2,7 @@
 // Portable: the string-table loader lives in CStringLoad.cpp (Windows only).
 #pragma once
 
+#include <cstdarg>
 #include <cstddef>
 
 class CString {
@@ -34,6 +35,7 @@ public:
 
     void Append(const char* data, int length);
     void Format(const char* format, ...);
+    void FormatV(const char* format, va_list arguments);
 
     // For calls that write text into a buffer: room for `length` characters
     // and a terminating zero, private to this string. ReleaseBuffer then

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "fw/RunLog.h"
 #include "fw/SystemLibrary.h"
 #include "res/resource.h"
 
@@ -32,6 +33,7 @@ BOOL ProgressPage::OnInitDialog() {
 }
 
 void ProgressPage::OnCancel() {
+    if (m_nMode != PROGRESS_REMOVE) RunLog("Cancelled");
     m_bCancelled = TRUE;
     EndDialog(IDCANCEL);
 }

@@ -8,3 +8,6 @@
 #include <cstdint>
 
 uint32_t ExpandedLength(const void* stored, size_t size);
+
+// Whether the stored file is SZDD (LZ32 expands it) rather than plain.
+bool IsSzdd(const void* stored, size_t size);

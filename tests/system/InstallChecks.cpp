@@ -27,7 +27,7 @@ const DWORD kSetupTimeoutMs = 60000;
 // Every folder a case installs into; all of them go in a reset.
 const char* const kTestBases[] = {"C:\\qf silent test", "C:\\qfplain", "C:\\qf upper", "C:\\qfdamaged",
                                   "C:\\qfplant", "C:\\qflink-target", "C:\\qfbad", "C:\\qfopen",
-                                  "C:\\Quillfen"};
+                                  "C:\\Quillfen", "C:\\qflog-target"};
 
 std::string ProgramGroup() { return CommonShellFolder(CSIDL_COMMON_PROGRAMS) + "\\" + kGroupName; }
 
@@ -116,6 +116,7 @@ void CleanMachine::Reset() {
     DeleteTree(ProgramGroup());
     DeleteTree(CommonShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\" + kBrowserLinkName);
     DeleteTree(CommonShellFolder(CSIDL_COMMON_STARTMENU) + "\\" + kBrowserLinkName);
+    for (const std::string& log : RunLogs()) DeleteFileA(log.c_str());
 }
 
 CapturedRun RunSilentSetup(const BuiltFiles& files, const std::string& base, const char* closeTitle) {

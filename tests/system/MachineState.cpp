@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -166,17 +167,43 @@ bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
     return true;
 }
 
-int UninstallerCopiesLeft() {
+std::string TemporaryFolder() {
     char temporary[MAX_PATH];
     DWORD length = GetTempPathA(MAX_PATH, temporary);
-    if (length == 0 || length >= MAX_PATH) return -1;
+    return length == 0 || length >= MAX_PATH ? std::string() : std::string(temporary, length);
+}
+
+namespace {
+
+std::vector<std::string> TemporaryFiles(const char* pattern) {
+    std::vector<std::string> files;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((std::string(temporary) + "Quillfen Uninstall *").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    int count = 0;
-    do ++count; while (FindNextFileA(search, &found));
+    HANDLE search = FindFirstFileA((TemporaryFolder() + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return files;
+    do files.push_back(TemporaryFolder() + found.cFileName); while (FindNextFileA(search, &found));
     FindClose(search);
-    return count;
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string Today() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char date[16];
+    std::snprintf(date, sizeof date, "%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
+    return date;
+}
+
+}  // namespace
+
+int UninstallerCopiesLeft() { return static_cast<int>(TemporaryFiles("Quillfen Uninstall *").size()); }
+
+std::vector<std::string> RunLogs() { return TemporaryFiles(("Quillfen Setup " + Today() + " #*.log").c_str()); }
+
+std::string RunLogName(int number) {
+    char name[64];
+    std::snprintf(name, sizeof name, "Quillfen Setup %s #%03d.log", Today().c_str(), number);
+    return TemporaryFolder() + name;
 }
 
 std::map<std::string, std::string> FolderSnapshot(const std::string& folder) {

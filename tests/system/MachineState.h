@@ -38,6 +38,12 @@ bool PathExists(const std::string& path);
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs = 10000);
 // How many copies the installed uninstaller has left in the temporary folder.
 int UninstallerCopiesLeft();
+// The account's temporary folder, ending with "\".
+std::string TemporaryFolder();
+// The setup's logs of today in the temporary folder, sorted, and the name of
+// today's log number `number`.
+std::vector<std::string> RunLogs();
+std::string RunLogName(int number);
 // The files below `folder`, by path relative to it (`relative` is prepended).
 void ListFiles(const std::string& folder, const std::string& relative, std::vector<std::string>& files);
 bool ReadWholeFile(const std::string& path, std::string& bytes);
