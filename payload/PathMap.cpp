@@ -2,7 +2,8 @@
 
 CString JoinPath(const CString& folder, const char* name) {
     CString path = folder;
-    path += "\\";
+    // A drive root ("C:\\", the per-user value -s reads) has its backslash.
+    if (path.GetAt(path.GetLength() - 1) != '\\') path += "\\";
     path += name;
     return path;
 }

@@ -6,7 +6,7 @@
 // "<distribution tag>\" is removed, anything else is kept as it is.
 CString MapManifestPath(const CString& path, const CString& distributionTag);
 
-// folder + "\" + name.
+// folder + "\" + name; a folder that ends with "\" keeps just the one.
 CString JoinPath(const CString& folder, const char* name);
 
 // The folder part of a path: "skin" for "skin\a.dll", "" for a bare name.

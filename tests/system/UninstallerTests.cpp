@@ -68,11 +68,14 @@ TEST_CASE(system_quiet_uninstall_leaves_only_the_users_files) {
     for (int waited = 0; waited < 10000 && UninstallerCopiesLeft() > 0; waited += 20) Sleep(20);
     CHECK_NUM(UninstallerCopiesLeft(), 0);
 
-    // A file held open with delete sharing goes when the hold ends, the
-    // folders that stay for it at the restart.
-    DeleteTree(kBase);
-    REQUIRE(RunSilentSetup(files, kBase).exitCode == 0);
-    HANDLE held = CreateFileA((folder + "\\en.dll").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+    // Installed as deployments install it, below the drive's root, and
+    // quietly removed with a file held open with delete sharing: that file
+    // goes when the hold ends, the folders that stay for it at the restart.
+    const std::string root = "C:\\Quillfen\\Quillfen 11.0";
+    REQUIRE(RunSilentSetup(files, "C:\\").exitCode == 0);
+    CheckRegistration(files, root, "\"" + root + "\\uninstall.exe\" " + root);
+    quiet = ReadRegistryValue(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "QuietUninstallString");
+    HANDLE held = CreateFileA((root + "\\en.dll").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     REQUIRE(held != INVALID_HANDLE_VALUE);
     CapturedRun heldRun = RunCaptured(quiet.bytes.c_str(), 60000, kTitle);
@@ -80,7 +83,7 @@ TEST_CASE(system_quiet_uninstall_leaves_only_the_users_files) {
     CHECK_NUM(heldRun.exitCode, kExitRestartPending);
     CHECK(!Registered());
     RegistryValue pending = ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, "PendingFileRenameOperations");
-    CHECK(pending.bytes.find(folder) != std::string::npos);
+    CHECK(pending.bytes.find(root) != std::string::npos);
     DeleteRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, "PendingFileRenameOperations");
-    CHECK(WaitUntilGone(folder + "\\uninstall.exe"));
+    CHECK(WaitUntilGone(root + "\\uninstall.exe"));
 }
