@@ -48,6 +48,6 @@ bool SetupApp::FinishAsUninstallerCopy() {
         RunLog("The uninstaller's copy could not remove its file: another run is under way");
     }
     // The uninstaller has said how its run ended.
-    ContinueRunLog(INVALID_HANDLE_VALUE);
+    ContinueRunLog(nullptr);
     return true;
 }

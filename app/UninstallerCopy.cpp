@@ -48,7 +48,7 @@ bool StartUninstallerCopy(const SetupState& s) {
                                 FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     HANDLE process = nullptr, log = nullptr;
     bool started = false;
-    if (RunLogFile() != INVALID_HANDLE_VALUE)
+    if (RunLogFile())
         ::DuplicateHandle(::GetCurrentProcess(), RunLogFile(), ::GetCurrentProcess(), &log, 0, TRUE,
                           DUPLICATE_SAME_ACCESS);
     if (file != INVALID_HANDLE_VALUE &&

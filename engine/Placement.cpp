@@ -14,6 +14,9 @@ namespace {
 
 const DWORD kMissing = INVALID_FILE_ATTRIBUTES;
 
+// Names still taken by earlier runs' held files that are skipped at most.
+const int kMaxSkippedNames = 1000;
+
 bool Move(const char* from, const char* to) { return ::MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0; }
 
 }  // namespace
@@ -21,7 +24,8 @@ bool Move(const char* from, const char* to) { return ::MoveFileExA(from, to, MOV
 // The file in the way goes aside under a name no other file has: a leftover
 // of an earlier run that stays (held open by another program) is skipped.
 bool ExtractionRun::MoveAside(int index) {
-    while (!FreeTemporaryName(TemporaryName("replaced", m_nextAside))) ++m_nextAside;
+    for (int skipped = 0; !FreeTemporaryName(TemporaryName("replaced", m_nextAside)); ++skipped, ++m_nextAside)
+        if (skipped == kMaxSkippedNames) return false;
     m_asideNumbers[index] = m_nextAside++;
     if (Move(PlacedFile(index), ReplacedFile(index))) return true;
     m_asideNumbers[index] = -1;

@@ -6,7 +6,8 @@
 
 namespace {
 
-HANDLE g_log = INVALID_HANDLE_VALUE;
+// Null while there is none: a zero start value takes no room in the file.
+HANDLE g_log = nullptr;
 
 }  // namespace
 
@@ -16,13 +17,17 @@ void OpenRunLog() {
     if (length == 0 || length >= MAX_PATH) return;
     SYSTEMTIME now;
     ::GetLocalTime(&now);
-    for (int number = 1; number <= 999 && g_log == INVALID_HANDLE_VALUE; ++number) {
+    for (int number = 1; number <= 999; ++number) {
         CString path;
         path.Format("%sQuillfen Setup %04u-%02u-%02u #%03d.log", folder, now.wYear, now.wMonth, now.wDay, number);
-        g_log = ::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD error = ::GetLastError();
+        HANDLE log = ::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (log != INVALID_HANDLE_VALUE) {
+            g_log = log;
+            return;
+        }
         // Taken: a log of another run, a link someone planted, a folder.
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) break;
+        DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) return;
     }
 }
 
@@ -31,7 +36,7 @@ HANDLE RunLogFile() { return g_log; }
 void ContinueRunLog(HANDLE file) { g_log = file; }
 
 void RunLog(const char* format, ...) {
-    if (g_log == INVALID_HANDLE_VALUE) return;
+    if (!g_log) return;
     DWORD error = ::GetLastError();
     SYSTEMTIME now;
     ::GetLocalTime(&now);

@@ -11,10 +11,10 @@
 
 void OpenRunLog();
 
-// The open log, or INVALID_HANDLE_VALUE.
+// The open log, or null.
 HANDLE RunLogFile();
 // Uses an inherited handle as the log (the uninstaller's copy writes on in
-// the uninstaller's log).
+// the uninstaller's log); null: no log from here on.
 void ContinueRunLog(HANDLE file);
 
 // One line; the last error is kept for the caller.
