@@ -58,3 +58,13 @@ echo "  the system's list of installed programs (uninstaller --list):"
 echo
 echo "== Shortcuts (all users)"
 (cd "$prefix/drive_c/ProgramData/Microsoft/Windows" && find . -iname '*quillfen*' | sort | sed 's/^\.\//  /')
+
+echo
+echo "== The run's log (the account's temporary folder)"
+log="$(find "$prefix/drive_c/users" -name 'Quillfen Setup *.log' 2>/dev/null | sort | tail -n 1)"
+if [ -n "$log" ]; then
+    echo "  $(basename "$log")"
+    tr -d '\r' < "$log" | sed 's/^/    /'
+else
+    echo "  (no log)"
+fi
