@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -236,6 +237,32 @@ void CheckShortcuts(const std::string& folder, bool wizard) {
         CHECK(!PathExists(startMenu));
     }
     CoUninitialize();
+}
+
+std::string NewRunLog(const std::vector<std::string>& before) {
+    std::vector<std::string> added;
+    for (const std::string& log : RunLogs())
+        if (std::find(before.begin(), before.end(), log) == before.end()) added.push_back(log);
+    CHECK_NUM(added.size(), 1);
+    std::string text;
+    if (added.size() == 1) CHECK(ReadWholeFile(added[0], text));
+    return text;
+}
+
+void CheckRunLog(const std::string& log, const std::vector<std::string>& texts) {
+    CHECK(log.size() >= 2 && log.compare(log.size() - 2, 2, "\r\n") == 0);
+    for (size_t start = 0, end; start < log.size(); start = end + 2) {
+        end = std::min(log.find("\r\n", start), log.size());
+        bool stamped = end - start > 13 && log[start + 2] == ':' && log[start + 5] == ':' && log[start + 8] == '.' &&
+                       log[start + 12] == ' ' && log.find('\n', start) >= end;
+        if (!stamped) FailWith(__FILE__, __LINE__, "not a log line: " + log.substr(start, end - start));
+    }
+    for (const std::string& text : texts)
+        if (log.find(text) == std::string::npos) FailWith(__FILE__, __LINE__, "not in the log: " + text);
+    for (size_t error = log.find(": error "); error != std::string::npos; error = log.find(": error ", error + 1)) {
+        size_t colon = log.find(": ", error + 8);
+        CHECK(colon != std::string::npos && log.compare(colon + 2, 2, "\r\n") != 0);
+    }
 }
 
 void CheckNoShortcuts() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tests/system/BuiltFiles.h"
 #include "tests/system/ChildProcess.h"
@@ -52,6 +53,13 @@ void CheckListed(bool listed);
 // the desktop and Start-menu shortcuts likewise after a wizard installation,
 // and none of them after a silent one.
 void CheckShortcuts(const std::string& folder, bool wizard);
+
+// The one log a run wrote (the only one not in `before`, from RunLogs()),
+// with its text; a failure if not exactly one.
+std::string NewRunLog(const std::vector<std::string>& before);
+// Every line "HH:MM:SS.mmm text" ended by CR LF, and each of `texts` in it;
+// an error number is followed by Windows' text of it.
+void CheckRunLog(const std::string& log, const std::vector<std::string>& texts);
 
 // No shortcut of the product is left, nor its program group.
 void CheckNoShortcuts();

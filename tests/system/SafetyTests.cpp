@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "tests/harness/check.h"
 #include "tests/system/BuiltFiles.h"
@@ -194,8 +195,11 @@ TEST_CASE(system_failed_runs_keep_the_installation) {
     const std::map<std::string, std::string> a = FolderSnapshot(folder);
     HANDLE held = CreateFileA((folder + "\\en.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     REQUIRE(held != INVALID_HANDLE_VALUE);
+    std::vector<std::string> logs = RunLogs();
     CapturedRun upgrade = RunSilentClosingWindows(files.setup, "C:\\qfplain");
     CloseHandle(held);
+    // What an administrator reads of it.
+    CheckRunLog(NewRunLog(logs), {"en.dll: cannot move aside: error 32: ", "Exit code 1603 ERROR_INSTALL_FAILURE\r\n"});
     // Elsewhere: a folder that cannot be made, and a build that lacks a file.
     CHECK_NUM(RunSilentClosingWindows(files.setup, "\\\\nosuchserver\\share").exitCode, kExitRolledBack);
     CHECK_NUM(RunSilentClosingWindows(files.shortSetup, "C:\\qfbad").exitCode, kExitRolledBack);

@@ -5,7 +5,7 @@ set(MACHINE_TEST_SOURCES tests/system/InstallChecks.cpp tests/system/ChildProces
     tests/system/ShortcutReader.cpp tests/system/UnixCommand.cpp)
 add_test_program(system_tests system LIBRARIES ole32 shell32 advapi32 user32 uuid
     SOURCES tests/system/SystemTests.cpp tests/system/SafetyTests.cpp tests/system/PlantTests.cpp
-            tests/system/UninstallerTests.cpp tests/system/LogTests.cpp tests/system/BuiltFiles.cpp
+            tests/system/UninstallerTests.cpp tests/system/BuiltFiles.cpp
             ${MACHINE_TEST_SOURCES} app/Termination.cpp fw/SystemLibrary.cpp)
 add_dependencies(system_tests setup setup_zero_entry setup_short_payload uninstaller browser_standin skin_standin
                  lang_standin icons planted_lz32 planted_psapi planted_comctl32)
@@ -35,8 +35,7 @@ add_wine_cases(system_tests ARGS $<TARGET_FILE:setup> ${SYSTEM_TEST_FILES} RESOU
           system_silent_install_zero_byte_entry_without_uninstall_key system_uninstaller_refused_changes_nothing
           system_damaged_setup_changes_nothing system_unusable_default_value_runs_the_wizard
           system_planted_dlls_are_not_loaded system_planted_links_are_not_followed
-          system_failed_runs_keep_the_installation system_quiet_uninstall_leaves_only_the_users_files
-          system_every_run_leaves_a_log)
+          system_failed_runs_keep_the_installation system_quiet_uninstall_leaves_only_the_users_files)
 set_tests_properties(system_planted_dlls_are_not_loaded PROPERTIES
     ENVIRONMENT "WINEDLLOVERRIDES=mscoree,mshtml=\\;lz32,psapi,comctl32=n,b")
 
