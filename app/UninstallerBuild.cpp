@@ -27,7 +27,7 @@ bool SetupApp::RemoveInstalledFiles(const CString& record) {
 // A copy in the temporary folder removes the uninstaller's file once it has
 // ended; where none can be started, the restart does.
 void SetupApp::RemoveItself() {
-    if (!StartUninstallerCopy(setupState) && !RemoveUninstallerFile(setupState, true))
+    if (!StartUninstallerCopy(setupState, GetModulePath()) && !RemoveUninstallerFile(setupState, true))
         m_nExitCode = EXIT_RESTART_PENDING;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/ClosedFolder.h"
+#include "fw/CFile.h"
 #include "fw/RunLog.h"
 #include "state/SetupState.h"
 
@@ -31,15 +32,12 @@ bool WriteCopy(const char* from, const char* to) {
 
 }  // namespace
 
-bool StartUninstallerCopy(const SetupState& s) {
-    char temporary[MAX_PATH];
-    DWORD length = ::GetTempPathA(MAX_PATH, temporary);
-    char self[MAX_PATH];
-    DWORD selfLength = ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || selfLength == 0 || selfLength >= MAX_PATH) return false;
+bool StartUninstallerCopy(const SetupState& s, const CString& program) {
+    CString temporary = AfxGetTempFolder();
+    if (temporary.IsEmpty() || program.IsEmpty()) return false;
     CString copy;
-    copy.Format("%sQuillfen Uninstall %lu.exe", temporary, ::GetCurrentProcessId());
-    if (!WriteCopy(self, copy)) return false;
+    copy.Format("%sQuillfen Uninstall %lu.exe", static_cast<const char*>(temporary), ::GetCurrentProcessId());
+    if (!WriteCopy(program, copy)) return false;
 
     // Inherited by the copy: this process, to wait for, and the copy's own
     // file, deleted when the copy ends and closes it.

@@ -11,10 +11,10 @@
 
 struct SetupState;
 
-// Starts the copy for the installation folder of `s`. False when it could
-// not be made or started (the uninstaller's file then goes at the next
-// restart).
-bool StartUninstallerCopy(const SetupState& s);
+// Starts a copy of `program`, the running uninstaller, for the installation
+// folder of `s`. False when it could not be made or started (the
+// uninstaller's file then goes at the next restart).
+bool StartUninstallerCopy(const SetupState& s, const CString& program);
 
 // Whether `commandLine` is that of such a copy: the uninstaller that started
 // it, which has handed it a handle to itself and one to its log (null when

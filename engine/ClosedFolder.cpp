@@ -29,7 +29,7 @@ struct ClosedSecurity {
 ClosedSecurity& Security() {
     static ClosedSecurity security;
     static bool tried = false;
-    if (tried || (::GetVersion() & 0x80000000)) return security;
+    if (tried || AfxIsWindows9x()) return security;
     tried = true;
     static const char* const kNames[] = {"ConvertStringSecurityDescriptorToSecurityDescriptorA", "SetSecurityInfo",
                                          "GetSecurityDescriptorOwner", "GetSecurityDescriptorDacl"};
@@ -56,7 +56,7 @@ SECURITY_ATTRIBUTES* ClosedFolderAttributes() {
 }
 
 DWORD CloseFolder(HANDLE folder) {
-    if (::GetVersion() & 0x80000000) return ERROR_SUCCESS;
+    if (AfxIsWindows9x()) return ERROR_SUCCESS;
     ClosedSecurity& security = Security();
     if (!security.ready) return ERROR_PROC_NOT_FOUND;
     return security.setSecurity(folder, SE_FILE_OBJECT,

@@ -50,6 +50,8 @@ public:
     void RemoveEmptyFolders(const CString& relative);
 
 private:
+    void FoldersAtRestart(const CString& relative);
+
     PathCheck m_check;
     bool m_restartPending;
     CString m_lastKept;  // the folder last said to stay
@@ -70,9 +72,7 @@ void Removal::Delete(const CString& relative) {
         }
         RunLog("%s: held open by another program: goes when the hold ends, its folders at the next restart",
                static_cast<const char*>(path));
-        m_restartPending = true;
-        for (CString folder = FolderOf(relative); !folder.IsEmpty(); folder = FolderOf(folder))
-            ::DeleteAtRestart(m_check.Base() + folder);
+        FoldersAtRestart(relative);
         return;
     }
     RunLogError(path, "cannot be deleted now: goes at the next restart");
@@ -81,8 +81,13 @@ void Removal::Delete(const CString& relative) {
 }
 
 void Removal::DeleteAtRestart(const CString& relative) {
-    m_restartPending = true;
     ::DeleteAtRestart(m_check.Base() + relative);
+    FoldersAtRestart(relative);
+}
+
+// The folders above it, deepest first, if they are empty by then.
+void Removal::FoldersAtRestart(const CString& relative) {
+    m_restartPending = true;
     for (CString folder = FolderOf(relative); !folder.IsEmpty(); folder = FolderOf(folder))
         ::DeleteAtRestart(m_check.Base() + folder);
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "fw/RunLog.h"
+#include "fw/SystemLibrary.h"
 #include "payload/PathMap.h"
 
 namespace {
@@ -18,8 +19,6 @@ GetFinalPathFn FinalPathFunction() {
         (GetFinalPathFn)(void*)::GetProcAddress(::GetModuleHandleA("KERNEL32.DLL"), "GetFinalPathNameByHandleA");
     return function;
 }
-
-bool Is9x() { return (::GetVersion() & 0x80000000) != 0; }
 
 // The path the system resolves `handle` to, without a trailing backslash;
 // empty when unknown.
@@ -59,7 +58,7 @@ PathPlace PathCheck::Place(const CString& relative, bool folder, HANDLE* pin, DW
         DWORD error = ::GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return PLACE_MISSING;
         // Systems that open no folders (the 9x family) have no links either.
-        return folder && Is9x() ? PLACE_INSIDE : PLACE_ELSEWHERE;
+        return folder && AfxIsWindows9x() ? PLACE_INSIDE : PLACE_ELSEWHERE;
     }
     BY_HANDLE_FILE_INFORMATION info;
     DWORD attributes = ::GetFileInformationByHandle(handle, &info) ? info.dwFileAttributes : FILE_ATTRIBUTE_REPARSE_POINT;
@@ -98,14 +97,14 @@ bool PathCheck::DeleteFolder(const CString& relative) const {
             }
             // A link stays, and so does a file another program holds open
             // (with delete sharing, its name stays until the hold ends).
-            if (::GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES) {
-                if (plain)
-                    RunLog("%s: held open, goes at restart", static_cast<const char*>(file));
-                else
-                    RunLogLink(file);
-                if (plain) DeleteAtRestart(file);
-                all = false;
+            if (::GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) continue;
+            all = false;
+            if (!plain) {
+                RunLogLink(file);
+                continue;
             }
+            RunLog("%s: held open, goes at restart", static_cast<const char*>(file));
+            DeleteAtRestart(file);
         } while (::FindNextFileA(search, &found));
         ::FindClose(search);
     }

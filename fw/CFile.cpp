@@ -1,5 +1,12 @@
 #include "fw/CFile.h"
 
+CString AfxGetTempFolder() {
+    CString folder;
+    DWORD length = ::GetTempPathA(MAX_PATH, folder.GetBufferSetLength(MAX_PATH));
+    folder.ReleaseBuffer(length < MAX_PATH ? static_cast<int>(length) : 0);
+    return folder;
+}
+
 CFile::CFile() : m_hFile(INVALID_HANDLE_VALUE) {}
 
 CFile::~CFile() { Close(); }

@@ -1,7 +1,14 @@
-// A file made new for writing. Failures are returned, never thrown.
+// The temporary folder, and a file made new for writing. Failures are
+// returned, never thrown.
 #pragma once
 
 #include <windows.h>
+
+#include "fw/CString.h"
+
+// The account's temporary folder, ending with "\"; empty where the system
+// gives none that fits MAX_PATH.
+CString AfxGetTempFolder();
 
 class CFile {
 public:

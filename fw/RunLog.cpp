@@ -2,7 +2,7 @@
 
 #include <cstdarg>
 
-#include "fw/CString.h"
+#include "fw/CFile.h"
 
 namespace {
 
@@ -12,14 +12,13 @@ HANDLE g_log = nullptr;
 }  // namespace
 
 void OpenRunLog() {
-    char folder[MAX_PATH];
-    DWORD length = ::GetTempPathA(MAX_PATH, folder);
-    if (length == 0 || length >= MAX_PATH) return;
+    CString folder = AfxGetTempFolder();
+    if (folder.IsEmpty()) return;
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     for (int number = 1; number <= 999; ++number) {
         CString path;
-        path.Format("%sQuillfen Setup %04u-%02u-%02u #%03d.log", folder, now.wYear, now.wMonth, now.wDay, number);
+        path.Format("%sQuillfen Setup %04u-%02u-%02u #%03d.log", static_cast<const char*>(folder), now.wYear, now.wMonth, now.wDay, number);
         HANDLE log = ::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (log != INVALID_HANDLE_VALUE) {
             g_log = log;

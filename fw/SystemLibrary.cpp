@@ -27,6 +27,8 @@ void AfxRestrictLibrarySearch() {
     if (setDirectory) setDirectory("");
 }
 
+bool AfxIsWindows9x() { return (::GetVersion() & 0x80000000) != 0; }
+
 HMODULE AfxLoadSystemLibraryUsingFullPath(const char* name) {
     char path[MAX_PATH];
     UINT length = ::GetSystemDirectoryA(path, MAX_PATH);

@@ -18,6 +18,10 @@ HMODULE AfxLoadSystemLibraryUsingFullPath(const char* name);
 // order; false as soon as one is missing.
 bool AfxGetProcAddresses(HMODULE module, const char* const* names, FARPROC* functions, int count);
 
+// Whether the system is of the 9x family (95, 98, Me): no file security, no
+// links, and folders cannot be opened.
+bool AfxIsWindows9x();
+
 // Loads COMCTL32 from the system folder and registers the common control
 // classes (the progress bar). The library stays loaded for the process, as
 // its window classes must. False when it could not be loaded.
