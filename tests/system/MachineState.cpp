@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tests/harness/wait.h"
+
 namespace {
 
 std::wstring Wide(const char* text) {
@@ -105,13 +107,17 @@ bool SetUserDefaultValue(const std::string& folder) {
                           static_cast<DWORD>(folder.size() + 1)) == ERROR_SUCCESS;
 }
 
-void DeleteUserDefaultValue() { DeleteRegistryValue(HKEY_CURRENT_USER, "", ""); }
+void DeleteUserDefaultValue() { RegDeleteValueA(HKEY_CURRENT_USER, ""); }
 
-void DeleteRegistryValue(HKEY root, const char* keyPath, const char* valueName) {
+std::string TakeRestartOperations() {
+    const char sessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
+    std::string operations = ReadRegistryValue(HKEY_LOCAL_MACHINE, sessionManager, "PendingFileRenameOperations").bytes;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, keyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, valueName);
-    RegCloseKey(key);
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, sessionManager, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, "PendingFileRenameOperations");
+        RegCloseKey(key);
+    }
+    return operations;
 }
 
 bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -162,9 +168,7 @@ std::string WindowsPath(const char* path) {
 }
 
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
-    for (const DWORD start = GetTickCount(); PathExists(path); Sleep(20))
-        if (GetTickCount() - start >= timeoutMs) return false;
-    return true;
+    return WaitFor([&path] { return !PathExists(path); }, timeoutMs);
 }
 
 std::string TemporaryFolder() {

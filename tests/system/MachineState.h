@@ -22,7 +22,9 @@ bool KeyExists(HKEY root, const char* keyPath);
 int CountValues(HKEY root, const char* keyPath);
 int CountSubkeys(HKEY root, const char* keyPath);
 bool WriteStringValue(HKEY root, const char* keyPath, const char* valueName, const std::string& text);
-void DeleteRegistryValue(HKEY root, const char* keyPath, const char* valueName);
+// What the system is to delete or rename at the next restart (the value
+// PendingFileRenameOperations), taken away so that no case leaves any.
+std::string TakeRestartOperations();
 // Creates the key (and the missing ones above it) if it does not exist.
 bool CreateKeyPath(HKEY root, const char* keyPath);
 // Deletes `keyPath` and then its parents, one level at a time, for `levels`

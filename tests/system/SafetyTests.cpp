@@ -20,7 +20,6 @@ namespace {
 const DWORD kExitInstalled = 0, kExitDeclined = 1602, kExitRolledBack = 1603, kExitAlreadyRunning = 1618,
             kExitDamaged = 1620;
 const char kTitle[] = "  Quillfen Setup ";
-const char kSessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
 const char kPlainFolder[] = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
 const char kPlainUninstallString[] =
     "\"C:\\qfplain\\Quillfen\\Quillfen 11.0\\uninstall.exe\" C:\\qfplain\\Quillfen\\Quillfen 11.0";
@@ -222,10 +221,8 @@ TEST_CASE(system_failed_runs_keep_the_installation) {
         CheckInstalledFiles(files, folder, true);
         CheckStillRegistered(files);
     }
-    RegistryValue pending = ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, "PendingFileRenameOperations");
-    CHECK(pending.bytes.find(folder + "\\install\\replaced ") != std::string::npos);
+    CHECK(TakeRestartOperations().find(folder + "\\install\\replaced ") != std::string::npos);
     CloseHandle(scanned);
-    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, "PendingFileRenameOperations");
     CHECK_NUM(RunSilentSetup(files, "C:\\qfplain").exitCode, kExitInstalled);
     CheckInstalledFiles(files, folder);
 

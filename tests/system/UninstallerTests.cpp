@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/harness/check.h"
+#include "tests/harness/wait.h"
 #include "tests/system/BuiltFiles.h"
 #include "tests/system/ChildProcess.h"
 #include "tests/system/InstallChecks.h"
@@ -21,7 +22,6 @@ const DWORD kExitUninstalled = 0, kExitNotInstalled = 1605, kExitRestartPending 
 const char kTitle[] = "  Quillfen Setup ";
 const char kBase[] = "C:\\qfplain";
 const char kFolder[] = "C:\\qfplain\\Quillfen\\Quillfen 11.0";
-const char kSessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
 
 std::vector<std::string> FilesBelow(const std::string& folder) {
     std::vector<std::string> files;
@@ -85,8 +85,7 @@ TEST_CASE(system_quiet_uninstall_leaves_only_the_users_files) {
     CHECK_NUM(left.size(), 2);
     for (const std::string& file : left) std::printf("    left: %s\n", file.c_str());
     CHECK(PathExists(folder + "\\profile\\bookmarks.txt") && PathExists(folder + "\\qf11_default_en.txt"));
-    for (int waited = 0; waited < 10000 && UninstallerCopiesLeft() > 0; waited += 20) Sleep(20);
-    CHECK_NUM(UninstallerCopiesLeft(), 0);
+    CHECK(WaitFor([] { return UninstallerCopiesLeft() == 0; }, 10000));
     // Its copy's lines are in its log too.
     CheckRunLog(NewRunLog(logs), {"Removed " + folder + "\\quillfen.exe\r\n",
                                   "Kept " + folder + "\\qf11_default_en.txt: changed since it was installed",
@@ -109,8 +108,6 @@ TEST_CASE(system_quiet_uninstall_leaves_only_the_users_files) {
     CloseHandle(held);
     CHECK_NUM(heldRun.exitCode, kExitRestartPending);
     CHECK(!Registered());
-    RegistryValue pending = ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, "PendingFileRenameOperations");
-    CHECK(pending.bytes.find(root) != std::string::npos);
-    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, "PendingFileRenameOperations");
+    CHECK(TakeRestartOperations().find(root) != std::string::npos);
     CHECK(WaitUntilGone(root + "\\uninstall.exe"));
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "tests/harness/wait.h"
 #include "tests/system/MachineState.h"
 
 std::string UnixPathOf(const std::string& path) {
@@ -23,9 +24,7 @@ bool RunUnix(const std::string& commandLine, const std::function<bool()>& done) 
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    for (int waited = 0; waited < 10000; waited += 50, Sleep(50))
-        if (done()) return true;
-    return false;
+    return WaitFor(done, 10000);
 }
 
 bool RunUnixOn(const std::string& command, const std::string& path, bool exists) {
